@@ -1,0 +1,31 @@
+#pragma once
+// Starting programs, opening addresses and showing a file's properties: the desktop shell.
+
+#include <QString>
+
+class QWidget;
+
+namespace lanceron {
+
+// Show commands, numbered as the Windows show-window commands.
+enum class Affichage { Cachee = 0, Normale = 1, Reduite = 2, Agrandie = 3 };
+
+struct ResultatLancement {
+    bool ok = false;
+    QString erreur; // in French, the system's reason when ok is false
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Starts `programme` with `commande` (a command line, split without a shell) in the
+    // program's own folder. `affichage` is a wish that the platform may ignore.
+    virtual ResultatLancement lancer(const QString& programme, const QString& commande,
+                                     Affichage affichage) = 0;
+    // Opens an address (web site) with the default application.
+    virtual bool ouvrirAdresse(const QString& adresse) = 0;
+    // Shows the properties of a file (file manager, else a window of our own); returns at once.
+    virtual void proprietes(QWidget* parent, const QString& chemin) = 0;
+};
+
+} // namespace lanceron
