@@ -1,4 +1,62 @@
-int main()
+// Lanceron: a program launcher. One instance per application folder; the main window does the
+// rest.
+
+#include "main_window/menu.h"
+#include "platform/clavier.h"
+#include "platform/dossier_application.h"
+#include "platform/icon_source_unix.h"
+#include "platform/instance_unique.h"
+#include "platform/prompts.h"
+#include "platform/shell_unix.h"
+#include "platform/signaux.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lanceron"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(LANCERON_VERSION_MAJOR)
+                                            .arg(LANCERON_VERSION_MINOR)
+                                            .arg(LANCERON_VERSION_PATCH));
+    QApplication::setDesktopFileName(QStringLiteral("lanceron"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lanceron.svg")));
+
+    // The interface is French, Qt's own buttons and dialogs included.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator traductionQt;
+    if (traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traductionQt);
+
+    lanceron::configurerThemeIcones();
+
+    lanceron::PromptsQt prompts;
+    const QString dossier = lanceron::dossierApplication(QApplication::applicationDirPath());
+    const lanceron::InstanceUnique instance(dossier);
+    if (!instance.acquise()) {
+        prompts.message(nullptr,
+                        QStringLiteral("L'application est déja active dans votre environnement "
+                                       "Windows."),
+                        QStringLiteral("Attention"), lanceron::IconeMessage::Information,
+                        lanceron::BoutonsMessage::Ok);
+        return 0;
+    }
+
+    lanceron::ShellUnix shell;
+    lanceron::IconSourceUnix icones;
+    const auto clavier = lanceron::creerEtatClavier();
+    const lanceron::Services services{&prompts, &shell, &icones, clavier.get()};
+
+    lanceron::Menu fenetre(dossier, services);
+    lanceron::Signaux signaux;
+    QObject::connect(&signaux, &lanceron::Signaux::arret, &fenetre, &QWidget::close);
+
+    fenetre.Form_Load();
+    fenetre.show();
+    return QApplication::exec();
 }

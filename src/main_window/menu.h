@@ -1,0 +1,109 @@
+#pragma once
+// The main window `Menu`: the rubrique list `List1` on the left, the shortcut list `List2` on
+// the right, the status bar, start-up (Form_Load) and shutdown (closeEvent). It owns the
+// catalogue while the program runs: List1 holds one row per rubrique file, List2 the shortcuts
+// of the selected rubrique.
+
+#include "platform/services.h"
+#include "storage/fichier_ini.h"
+#include "storage/rubrique_fichier.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QSplitter;
+class QToolBar;
+
+namespace lanceron {
+
+class BarreEtat;
+class IcoFichier;
+class ListeVue;
+
+class Menu final : public QMainWindow, private CibleReglages {
+    Q_OBJECT
+public:
+    Menu(const QString& dossierApplication, const Services& services, QWidget* parent = nullptr);
+    ~Menu() override;
+
+    // Start-up, from the centring to the pane layout. The single-instance check is made
+    // before the window is created.
+    void Form_Load();
+
+    // Settings file.
+    void Lire_Options();
+    bool Ecrire_Options();
+    // Set when the user opens the options dialog from the menu; never reset.
+    int Options_Depuis_Menu = 0;
+
+    // Rubrique list.
+    void Affiche_Rubrique();
+    void Actualiser_Rubrique();
+    void List1_Click();
+
+    // Shortcut list.
+    void Ajouter_Logiciel_Liste(const QString& nom, const QString& dossier,
+                                const QString& executer, const QString& commande);
+    void List2_DblClick();
+    // Saves List2 into the file of the selected rubrique; tells the user when it fails.
+    bool Enregistrer_Fichier();
+
+    // The rubrique selected in List1 ("" when none) and the real path of its file.
+    QString rubriqueSelectionnee() const;
+    QString fichierRubriqueSelectionnee() const;
+    QString dossierApplication() const { return m_dossierApplication; }
+    QString dossierRubriques() const;
+    QString cheminReglages() const;
+
+    ListeVue* List1 = nullptr;
+    ListeVue* List2 = nullptr;
+    BarreEtat* StatusBar1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PictureA = nullptr;
+    QWidget* PictureB = nullptr;
+    QLabel* Label1[2] = {nullptr, nullptr};
+    QToolBar* Toolbar1 = nullptr;
+    QToolBar* Toolbar2 = nullptr;
+
+    IcoFichier& icones() { return *m_icones; }
+    const Services& services() const { return m_services; }
+    // Options check boxes 0 to 3 as they stand.
+    qint16 option(int index) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // CibleReglages: where the settings live while the program runs.
+    bool appliquerOption(int index, qint16 valeur) override;
+    bool appliquerSplitter(const QString& texte) override;
+    double splitter() const override;
+    bool appliquerVue(int liste, qint32 vue) override;
+    qint32 vue(int liste) const override;
+    qint32 etatMemorise() const override { return m_etatFenetre; }
+    void memoriserEtat(qint32 etat) override { m_etatFenetre = etat; }
+    qint32 etatFenetre() const override;
+    void maximiser() override;
+    void appliquerGeometrie(const GeometrieTwips& g) override;
+    GeometrieTwips geometrie() const override;
+
+    void construire();
+    QWidget* construirePanneau(int index, const QString& titre, ListeVue* liste, QToolBar* barre);
+    double dpi() const;
+    void placerSplitter();
+
+    QString m_dossierApplication;
+    Services m_services;
+    std::unique_ptr<IcoFichier> m_icones;
+    qint16 m_options[4] = {0, 0, 0, 0};
+    qint32 m_etatFenetre = 0;
+    double m_positionSplitter = 3170; // twips
+    std::optional<QSize> m_tailleDemandee; // outer size asked for before the frame was known
+    bool m_xp = false;
+};
+
+} // namespace lanceron

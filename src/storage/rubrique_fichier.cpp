@@ -1,0 +1,81 @@
+#include "storage/rubrique_fichier.h"
+
+#include "storage/conversions.h"
+#include "storage/profil_prive.h"
+
+#include <algorithm>
+
+namespace lanceron {
+
+namespace {
+
+const QString sCompte = QStringLiteral("LOGICIEL");
+const QString cleNombre = QStringLiteral("Nombre");
+const QString cleNom = QStringLiteral("Nom");
+const QString cleDossier = QStringLiteral("Dossier");
+const QString cleExecuter = QStringLiteral("Executer");
+const QString cleCommande = QStringLiteral("Commande");
+
+QString sectionRaccourci(qsizetype i)
+{
+    return QStringLiteral("LOGICIEL ") + QString::number(i);
+}
+
+// The highest i for which a section "LOGICIEL <i>" stands in the file.
+qint64 plusHauteSection(const ProfilPrive& p)
+{
+    qint64 plusHaute = 0;
+    const QLatin1String prefixe("LOGICIEL ");
+    for (const QString& s : p.sections()) {
+        if (!s.startsWith(prefixe, Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const qint64 i = QStringView(s).mid(prefixe.size()).trimmed().toLongLong(&ok);
+        if (ok)
+            plusHaute = std::max(plusHaute, i);
+    }
+    return plusHaute;
+}
+
+} // namespace
+
+QList<Raccourci> Lire_Rubrique(const QString& chemin)
+{
+    const ProfilPrive p = ProfilPrive::charger(chemin);
+    const auto nombre = convertirEntier32(p.lire(sCompte, cleNombre));
+    if (!nombre || *nombre <= 0)
+        return {};
+
+    const qint64 n = std::min<qint64>(*nombre, plusHauteSection(p));
+    QList<Raccourci> raccourcis;
+    raccourcis.reserve(n);
+    for (qint64 i = 1; i <= n; ++i) {
+        const QString s = sectionRaccourci(i);
+        raccourcis.append({p.lire(s, cleNom), p.lire(s, cleDossier), p.lire(s, cleExecuter),
+                           p.lire(s, cleCommande)});
+    }
+    return raccourcis;
+}
+
+bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis, QString* erreur)
+{
+    const ProfilPrive ancien = ProfilPrive::charger(chemin);
+    if (ancien.etat() == ProfilPrive::Etat::Inutilisable) {
+        if (erreur)
+            *erreur = ancien.raison();
+        return false;
+    }
+    ProfilPrive p = ProfilPrive::vierge(ancien);
+    p.ecrire(sCompte, cleNombre, QString::number(raccourcis.size()));
+    for (qsizetype i = 0; i < raccourcis.size(); ++i) {
+        const QString s = sectionRaccourci(i + 1);
+        const Raccourci& r = raccourcis[i];
+        p.ecrire(s, cleNom, r.Nom);
+        p.ecrire(s, cleDossier, r.Dossier);
+        p.ecrire(s, cleExecuter, r.Executer);
+        p.ecrire(s, cleCommande, r.Commande);
+    }
+    return p.enregistrer(chemin, erreur);
+}
+
+} // namespace lanceron

@@ -1,0 +1,31 @@
+#pragma once
+// Rubrique files: one private-profile file per rubrique in the folder "Rubriques", holding the
+// count in [LOGICIEL] Nombre and one section "LOGICIEL <i>" per shortcut, numbered from 1.
+
+#include <QList>
+#include <QString>
+
+namespace lanceron {
+
+// One shortcut.
+struct Raccourci {
+    QString Nom;      // display name
+    QString Dossier;  // path of the program file
+    QString Executer; // window state: "Fenêtre normale", "Réduite" or "Agrandie"
+    QString Commande; // command line, may be empty
+
+    bool operator==(const Raccourci&) const = default;
+};
+
+// The shortcuts of a rubrique file, in file order. A missing or non-numeric count gives no
+// shortcut; positions past the highest numbered section present in the file are not added,
+// so a huge count costs nothing. A missing section or key gives an empty field.
+QList<Raccourci> Lire_Rubrique(const QString& chemin);
+
+// Rewrites the whole file: the count, then sections 1 to n in list order. The file keeps its
+// encoding and line ends. Atomic: on failure returns false with the reason in French in
+// `erreur`, and the file keeps its previous content.
+bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis,
+                     QString* erreur = nullptr);
+
+} // namespace lanceron
