@@ -5,6 +5,7 @@
 #include "main_window/barre_etat.h"
 #include "main_window/liste_vue.h"
 #include "main_window/twips.h"
+#include "options/options.h"
 #include "platform/dossier_application.h"
 #include "platform/lancement.h"
 #include "platform/prompts.h"
@@ -199,28 +200,29 @@ bool Menu::Ecrire_Options()
     return lanceron::Ecrire_Options(cheminReglages(), *this);
 }
 
+Options* Menu::options()
+{
+    if (!m_options) {
+        m_options = new Options(*this);
+        m_options->Form_Load();
+    }
+    return m_options;
+}
+
+void Menu::Afficher_Options()
+{
+    Options_Depuis_Menu = 1;
+    options()->exec();
+}
+
 qint16 Menu::option(int index)
 {
-    return index >= 0 && index < 4 ? m_options[index] : 0;
+    return static_cast<qint16>(options()->valeur(index));
 }
 
 bool Menu::appliquerOption(int index, qint16 valeur)
 {
-    if (index < 0 || index > 3 || valeur < 0 || valeur > 2)
-        return false;
-    if (m_options[index] == valeur)
-        return true;
-    m_options[index] = valeur;
-    if (valeur == 2)
-        return true;
-    const bool actif = valeur == 1;
-    switch (index) {
-    case 0: List1->setGridLines(actif); break;
-    case 1: List2->setGridLines(actif); break;
-    case 3: List2->setHotTracking(actif); break;
-    default: break;
-    }
-    return true;
+    return options()->setValeur(index, valeur);
 }
 
 bool Menu::appliquerSplitter(const QString& texte)

@@ -9,6 +9,7 @@
 #include "storage/rubrique_fichier.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@ namespace lanceron {
 class BarreEtat;
 class IcoFichier;
 class ListeVue;
+class Options;
 
 class Menu final : public QMainWindow, private CibleReglages {
     Q_OBJECT
@@ -72,6 +74,10 @@ public:
     const Services& services() const { return m_services; }
     // Options check boxes 0 to 3 as they stand.
     qint16 option(int index) override;
+    // The options dialog, loaded (hidden) on first use; it holds the four options.
+    Options* options();
+    // "Options": sets the options-opened flag, then shows the dialog modally.
+    void Afficher_Options();
 
 protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
@@ -99,7 +105,7 @@ private:
     QString m_dossierApplication;
     Services m_services;
     std::unique_ptr<IcoFichier> m_icones;
-    qint16 m_options[4] = {0, 0, 0, 0};
+    QPointer<Options> m_options;
     qint32 m_etatFenetre = 0;
     double m_positionSplitter = 3170; // twips
     std::optional<QSize> m_tailleDemandee; // outer size asked for before the frame was known

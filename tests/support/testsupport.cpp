@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QColor>
+#include <QImage>
 #include <QtTest>
 
 namespace lanceron::test {
@@ -58,6 +60,66 @@ QString PromptsScriptes::enregistrerFichier(QWidget*, const DialogueFichier& d)
 {
     appels.append({QStringLiteral("enregistrer"), {}, d.titre, {}, {}, {}, d});
     return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
+}
+
+ResultatLancement ShellFactice::lancer(const QString& programme, const QString& commande,
+                                      Affichage affichage)
+{
+    lancements.append({programme, commande, affichage});
+    return resultat;
+}
+
+bool ShellFactice::ouvrirAdresse(const QString& adresse)
+{
+    adresses << adresse;
+    return true;
+}
+
+void ShellFactice::proprietes(QWidget*, const QString& chemin)
+{
+    proprietesDemandees << chemin;
+}
+
+static IconeExtraite carre(QColor couleur)
+{
+    IconeExtraite e;
+    e.sorte = IconeExtraite::Sorte::Propre;
+    e.grande = QImage(32, 32, QImage::Format_ARGB32);
+    e.grande.fill(couleur);
+    e.petite = QImage(16, 16, QImage::Format_ARGB32);
+    e.petite.fill(couleur);
+    return e;
+}
+
+IconeExtraite SourceIconesFactice::iconePropre(const QString& chemin)
+{
+    ++appelsPropre;
+    return chemin.contains(QLatin1String("propre")) ? carre(Qt::red) : IconeExtraite{};
+}
+
+IconeExtraite SourceIconesFactice::iconeAssociee(const QString& chemin)
+{
+    ++appelsAssociee;
+    if (chemin.contains(QLatin1String("aucune")))
+        return {};
+    IconeExtraite e = carre(Qt::blue);
+    return e;
+}
+
+void ecrireRubrique(const QString& dossierApplication, const QString& nom,
+                    const QList<QStringList>& raccourcis)
+{
+    QByteArray texte = "[LOGICIEL]\nNombre=" + QByteArray::number(raccourcis.size()) + "\n";
+    for (qsizetype i = 0; i < raccourcis.size(); ++i) {
+        const QStringList& r = raccourcis[i];
+        texte += "[LOGICIEL " + QByteArray::number(i + 1) + "]\n";
+        texte += "Nom=" + r.value(0).toUtf8() + "\nDossier=" + r.value(1).toUtf8() +
+                 "\nExecuter=" + r.value(2).toUtf8() + "\nCommande=" + r.value(3).toUtf8() +
+                 "\n";
+    }
+    const QString dossier = dossierApplication + QStringLiteral("/Rubriques");
+    QDir().mkpath(dossier);
+    ecrireOctets(dossier + QLatin1Char('/') + nom + QStringLiteral(".ini"), texte);
 }
 
 } // namespace lanceron::test

@@ -1,7 +1,10 @@
 #pragma once
 // Shared test helpers: temporary folders under the build tree, scripted prompts.
 
+#include "platform/icon_source.h"
 #include "platform/prompts.h"
+#include "platform/services.h"
+#include "platform/shell.h"
 
 #include <QByteArray>
 #include <QList>
@@ -51,5 +54,48 @@ public:
     QString ouvrirFichier(QWidget*, const DialogueFichier& d) override;
     QString enregistrerFichier(QWidget*, const DialogueFichier& d) override;
 };
+
+// A shell that records what it is asked and starts nothing.
+class ShellFactice final : public Shell {
+public:
+    struct Lancement {
+        QString programme;
+        QString commande;
+        Affichage affichage;
+    };
+    QList<Lancement> lancements;
+    QStringList adresses;
+    QStringList proprietesDemandees;
+    ResultatLancement resultat{true, {}};
+
+    ResultatLancement lancer(const QString& programme, const QString& commande,
+                             Affichage affichage) override;
+    bool ouvrirAdresse(const QString& adresse) override;
+    void proprietes(QWidget*, const QString& chemin) override;
+};
+
+// Icons without touching any file: a path holding "propre" has its own icon (a red square),
+// anything else falls back on the associated icon (a blue square), except paths holding
+// "aucune", which get none at all.
+class SourceIconesFactice final : public IconSource {
+public:
+    int appelsPropre = 0;
+    int appelsAssociee = 0;
+    IconeExtraite iconePropre(const QString& chemin) override;
+    IconeExtraite iconeAssociee(const QString& chemin) override;
+};
+
+// Services made of the fakes above.
+struct ServicesFactices {
+    PromptsScriptes prompts;
+    ShellFactice shell;
+    SourceIconesFactice icones;
+    Services services() { return {&prompts, &shell, &icones, nullptr}; }
+};
+
+// Writes a rubrique file "<dossierApplication>/Rubriques/<nom>.ini" with the given shortcuts
+// (name, path, state, command line, four texts per shortcut).
+void ecrireRubrique(const QString& dossierApplication, const QString& nom,
+                    const QList<QStringList>& raccourcis);
 
 } // namespace lanceron::test
