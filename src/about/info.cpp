@@ -51,8 +51,8 @@ Info::Info(Shell& shell, QWidget* parent)
 
     ajouterLabel(QStringLiteral("Label1_0"), QStringLiteral("Lanceron"),
                  QRect(1080, 120, 1455, 240), 9.75, true);
-    ajouterLabel(QStringLiteral("Label1_1"), QStringLiteral("Version : "),
-                 QRect(1080, 360, 840, 195));
+    m_version = ajouterLabel(QStringLiteral("Label1_1"), QStringLiteral("Version : "),
+                             QRect(1080, 360, 840, 195));
     ajouterLabel(QStringLiteral("Label1_2"),
                  QStringLiteral("Une application en trois clics de souris"),
                  QRect(1080, 720, 3270, 195));
@@ -85,8 +85,6 @@ Info::Info(Shell& shell, QWidget* parent)
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1000);
     connect(m_timer1, &QTimer::timeout, this, &Info::Timer1_Timer);
-
-    colorerLien(palette().color(QPalette::ButtonText));
 }
 
 int Info::enPixels(int twips) const
@@ -133,9 +131,8 @@ void Info::Form_Load()
         move(qRound(m.width() / 2.0 + m.left() - boite.width() / 2.0),
              qRound(m.height() / 2.0 + m.top() - boite.height() / 2.0));
     }
-    QLabel* version = findChild<QLabel*>(QStringLiteral("Label1_1"));
-    version->setText(QStringLiteral("Version : ") + versionProgramme());
-    agrandirAuTexte(version);
+    m_version->setText(QStringLiteral("Version : ") + versionProgramme());
+    agrandirAuTexte(m_version);
 
     colorerLien(palette().color(QPalette::ButtonText));
     m_timer1->start();

@@ -51,6 +51,7 @@ private:
     void colorerLien(const QColor& couleur);
 
     Shell& m_shell;
+    QLabel* m_version = nullptr; // Label1 index 1
     QList<QLabel*> m_label2;
     QLabel* m_label3 = nullptr;
     QTimer* m_timer1;
