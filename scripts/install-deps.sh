@@ -25,6 +25,7 @@ fonts-dejavu-core
 fonts-liberation2
 shared-mime-info
 desktop-file-utils
+librsvg2-bin
 dbus
 xauth
 "
