@@ -25,7 +25,6 @@ fonts-dejavu-core
 fonts-liberation2
 shared-mime-info
 desktop-file-utils
-librsvg2-bin
 dbus
 xauth
 "
