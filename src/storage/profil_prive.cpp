@@ -81,10 +81,19 @@ QStringView sansBlancs(QStringView v)
     return v;
 }
 
-// The form of a name that lookups compare.
+// The form of a name that lookups compare. Names are nearly always ASCII, which is folded
+// here directly: folding is most of the cost of a lookup.
 QString plier(QStringView nom)
 {
-    return sansBlancs(nom).toString().toCaseFolded();
+    nom = sansBlancs(nom);
+    QString plie(nom.size(), Qt::Uninitialized);
+    QChar* sortie = plie.data();
+    for (const QChar c : nom) {
+        if (c.unicode() >= 0x80)
+            return nom.toString().toCaseFolded();
+        *sortie++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 0x20) : c;
+    }
+    return plie;
 }
 
 bool estGuillemet(QChar c)
@@ -274,10 +283,10 @@ void ProfilPrive::ajouterLigne(QString texte, FinDeLigne fin)
     if (a.sorte == Sorte::Section) {
         Bloc b;
         b.nom = a.nom.toString();
-        const QString cle = b.nom.toCaseFolded();
-        b.premier = !m_index.contains(cle);
+        const QString cle = plier(b.nom);
+        b.premier = !m_sections.contains(cle);
         if (b.premier)
-            m_index.insert(cle, m_blocs.size());
+            m_sections.insert(cle, m_blocs.size());
         b.lignes.append({std::move(texte), fin});
         m_blocs.append(std::move(b));
         return;
@@ -290,9 +299,9 @@ void ProfilPrive::ajouterLigne(QString texte, FinDeLigne fin)
     if (a.sorte == Sorte::Cle) {
         b.derniereCle = b.lignes.size();
         if (b.premier) {
-            const QString cle = plier(a.nom);
-            if (!b.cles.contains(cle))
-                b.cles.insert(cle, b.derniereCle);
+            Adresse adresse{m_blocs.size() - 1, plier(a.nom)};
+            if (!m_cles.contains(adresse))
+                m_cles.insert(std::move(adresse), b.derniereCle);
         }
     }
     b.lignes.append({std::move(texte), fin});
@@ -300,14 +309,13 @@ void ProfilPrive::ajouterLigne(QString texte, FinDeLigne fin)
 
 QString ProfilPrive::lire(QStringView section, QStringView cle) const
 {
-    const auto b = m_index.constFind(plier(section));
-    if (b == m_index.cend())
+    const auto b = m_sections.constFind(plier(section));
+    if (b == m_sections.cend())
         return {};
-    const Bloc& bloc = m_blocs[*b];
-    const auto l = bloc.cles.constFind(plier(cle));
-    if (l == bloc.cles.cend())
+    const auto l = m_cles.constFind(Adresse{*b, plier(cle)});
+    if (l == m_cles.cend())
         return {};
-    return valeurLue(bloc.lignes[*l].texte).toString();
+    return valeurLue(m_blocs[*b].lignes[*l].texte).toString();
 }
 
 QStringList ProfilPrive::sections() const
@@ -323,9 +331,10 @@ void ProfilPrive::ecrire(const QString& section, const QString& cle, const QStri
 {
     const QString lue = surUneLigne(valeur);
     const QString texte = valeurEcrite(lue);
-    Bloc& b = bloc(section);
-    const QString nomPlie = plier(cle);
-    if (const auto l = b.cles.constFind(nomPlie); l != b.cles.cend()) {
+    const qsizetype n = bloc(section);
+    Bloc& b = m_blocs[n];
+    Adresse adresse{n, plier(cle)};
+    if (const auto l = m_cles.constFind(adresse); l != m_cles.cend()) {
         QString& ligne = b.lignes[*l].texte;
         if (valeurLue(ligne) == lue)
             return;
@@ -340,14 +349,15 @@ void ProfilPrive::ecrire(const QString& section, const QString& cle, const QStri
     admettre(nouvelle.texte);
     b.lignes.insert(position, std::move(nouvelle));
     b.derniereCle = position;
-    b.cles.insert(nomPlie, position);
+    m_cles.insert(std::move(adresse), position);
 }
 
-ProfilPrive::Bloc& ProfilPrive::bloc(const QString& section)
+// The bloc of the first section of this name, added at the end of the file if missing.
+qsizetype ProfilPrive::bloc(const QString& section)
 {
     const QString nomPlie = plier(section);
-    if (const auto b = m_index.constFind(nomPlie); b != m_index.cend())
-        return m_blocs[*b];
+    if (const auto b = m_sections.constFind(nomPlie); b != m_sections.cend())
+        return *b;
     if (!m_blocs.isEmpty())
         terminer(m_blocs.last().lignes.last());
     else if (!m_preambule.isEmpty())
@@ -356,9 +366,9 @@ ProfilPrive::Bloc& ProfilPrive::bloc(const QString& section)
     b.nom = sansBlancs(section).toString();
     b.lignes.append({u'[' + b.nom + u']', m_finDeLigne});
     admettre(b.lignes.front().texte);
-    m_index.insert(nomPlie, m_blocs.size());
+    m_sections.insert(nomPlie, m_blocs.size());
     m_blocs.append(std::move(b));
-    return m_blocs.last();
+    return m_blocs.size() - 1;
 }
 
 void ProfilPrive::terminer(Ligne& ligne) const

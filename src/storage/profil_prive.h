@@ -16,7 +16,8 @@
 // Writing rules. A value is one line: each line break in it (CR LF, CR or LF) is written as
 // one blank. A value that starts or ends with a blank, or starts and ends with the same
 // quote character, is written between double quotes, so that it reads back exactly.
-// Section and key names are the program's own: one line each, and a key name holds no '='.
+// Section and key names are the program's own: one line each; a key name holds no '=' and
+// does not start with '[' or ';'.
 //
 // Encoding. Bytes that are valid UTF-8 (after an optional UTF-8 byte-order mark) are UTF-8,
 // anything else is Windows-1252. A file keeps its encoding, byte-order mark and line ends;
@@ -93,24 +94,35 @@ private:
 
     // A section: its header line, then every line up to the next header.
     struct Bloc {
-        QString nom;                    // as written, trimmed
-        QList<Ligne> lignes;            // lignes[0] is the header
-        qsizetype derniereCle = 0;      // index of the last key line (0: none yet)
-        bool premier = true;            // the first section of its name: the one read and
-                                        // written; a later one is only kept as text
-        QHash<QString, qsizetype> cles; // case-folded key -> its first line (if premier)
+        QString nom;               // as written, trimmed
+        QList<Ligne> lignes;       // lignes[0] is the header
+        qsizetype derniereCle = 0; // index of the last key line (0: none yet)
+        bool premier = true;       // the first section of its name: the one read and written;
+                                   // a later one is only kept as text
+    };
+
+    // A key of a section read: the section's bloc and the key's case-folded name.
+    struct Adresse {
+        qsizetype bloc;
+        QString cle;
+        friend bool operator==(const Adresse&, const Adresse&) = default;
+        friend size_t qHash(const Adresse& a, size_t graine)
+        {
+            return qHashMulti(graine, a.bloc, a.cle);
+        }
     };
 
     static ProfilPrive inutilisable(const QString& raison);
     void analyser(const QString& texte);
     void ajouterLigne(QString texte, FinDeLigne fin);
-    Bloc& bloc(const QString& section);
+    qsizetype bloc(const QString& section);
     void terminer(Ligne& ligne) const;
     void admettre(QStringView texte);
 
     QList<Ligne> m_preambule; // lines before the first section header
     QList<Bloc> m_blocs;
-    QHash<QString, qsizetype> m_index; // case-folded section name -> its first bloc
+    QHash<QString, qsizetype> m_sections; // case-folded section name -> its first bloc
+    QHash<Adresse, qsizetype> m_cles;     // first key of a name -> its line in the bloc
     FinDeLigne m_finDeLigne = FinDeLigne::Lf;
     Encodage m_encodage = Encodage::Utf8;
     bool m_bom = false;

@@ -75,6 +75,9 @@ void TestProfilPrive::lecture_data()
     QTest::newRow("simple") << s + "K=v\n" << u"S"_s << u"K"_s << u"v"_s;
     QTest::newRow("casse des noms")
         << QByteArray("[Logiciel 1]\nNOM=x\n") << u"LOGICIEL 1"_s << u"nom"_s << u"x"_s;
+    QTest::newRow("casse hors ASCII") << QByteArray("[\xC3\x89"
+                                                    "diteurs]\n\xC3\x89t\xC3\xA9=x\n")
+                                      << u"éditeurs"_s << u"ÉTÉ"_s << u"x"_s;
     QTest::newRow("casse de la valeur gardée") << s + "K=Fenêtre Normale\n"
                                                << u"S"_s << u"K"_s << u"Fenêtre Normale"_s;
     QTest::newRow("blancs autour de tout")
