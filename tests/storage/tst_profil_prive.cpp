@@ -51,8 +51,6 @@ private slots:
     void allerRetourDesValeurs_data();
     void allerRetourDesValeurs();
     void grandDocument();
-    void longuesValeursSurDisque_data();
-    void longuesValeursSurDisque();
     void enregistrementAtomique();
     void fichierAbsent();
     void echecEnregistrement_data();
@@ -386,6 +384,8 @@ void TestProfilPrive::allerRetourDesValeurs_data()
                                 u"a\tb"_s,  u"Fenêtre normale"_s};
     for (const QString& v : telles)
         QTest::newRow(qPrintable(u"«"_s + v + u"»"_s)) << v << v;
+    QTest::newRow("250 caractères") << longueValeur(250) << longueValeur(250);
+    QTest::newRow("5000 caractères") << longueValeur(5000) << longueValeur(5000);
     QTest::newRow("LF") << u"a\nb"_s << u"a b"_s;
     QTest::newRow("CR LF") << u"a\r\nb"_s << u"a b"_s;
     QTest::newRow("CR") << u"a\rb"_s << u"a b"_s;
@@ -435,25 +435,6 @@ void TestProfilPrive::grandDocument()
     }
     QCOMPARE(relu.octets(), p.octets());
     QCOMPARE(relu.octets().count('\n'), 5 * nombre + 2);
-}
-
-void TestProfilPrive::longuesValeursSurDisque_data()
-{
-    QTest::addColumn<int>("taille");
-    QTest::newRow("250") << 250;
-    QTest::newRow("5000") << 5000;
-}
-
-void TestProfilPrive::longuesValeursSurDisque()
-{
-    QFETCH(int, taille);
-    DossierTest dossier;
-    const QString chemin = dossier.fichier(u"Rubrique.ini"_s);
-
-    ProfilPrive p;
-    p.ecrire(u"LOGICIEL 1"_s, u"Commande"_s, longueValeur(taille));
-    QVERIFY(p.enregistrer(chemin));
-    QCOMPARE(ProfilPrive::charger(chemin).lire(u"LOGICIEL 1", u"Commande"), longueValeur(taille));
 }
 
 void TestProfilPrive::enregistrementAtomique()
