@@ -1,0 +1,181 @@
+// The options dialog: where the four options live while the program runs, applied at once,
+// written by "&Ok" only, re-read from the file whenever the dialog is loaded again.
+
+#include "main_window/liste_vue.h"
+#include "main_window/menu.h"
+#include "options/options.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace lanceron;
+
+namespace {
+
+struct Banc {
+    test::DossierTest dossier;
+    test::ServicesFactices services;
+    std::unique_ptr<Menu> menu;
+
+    explicit Banc(const QByteArray& reglages = {})
+    {
+        if (!reglages.isNull())
+            test::ecrireOctets(dossier.fichier(QStringLiteral("Lanceron.ini")), reglages);
+        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
+        menu->Form_Load();
+    }
+    QByteArray fichier() const
+    {
+        return test::lireOctets(dossier.fichier(QStringLiteral("Lanceron.ini")));
+    }
+    // Opens the dialog from the menu and lets `action` act on it while it is shown.
+    void ouvrir(const std::function<void(Options&)>& action)
+    {
+        QTimer::singleShot(0, menu.get(), [this, action] {
+            QPointer<Options> o = menu->findChild<Options*>();
+            QVERIFY(o && o->isVisible());
+            action(*o);
+            if (o && o->isVisible())
+                o->Command1_Click(1);
+        });
+        menu->Afficher_Options();
+    }
+};
+
+QByteArray reglages(const char* rubrique, const char* logiciel, const char* application,
+                    const char* hot)
+{
+    return QByteArray("[OPTIONS]\nRubrique=") + rubrique + "\nLogiciel=" + logiciel +
+           "\nApplication=" + application + "\nHotTracking=" + hot + "\n";
+}
+
+} // namespace
+
+class TstOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void lectureAuDemarrage();
+    void cocherPuisAnnuler();
+    void decocherPuisAnnuler();
+    void okEcritTout();
+    void troisiemeEtat();
+    void valeurHorsPlageArreteLaLecture();
+    void reductionAnnuleeSansEffet();
+    void reouvertureNeDeplacePasLaFenetre();
+    void libellesEtCaption();
+};
+
+void TstOptions::lectureAuDemarrage()
+{
+    Banc b(reglages("1", "0", "0", "1"));
+    QVERIFY(b.menu->List1->GridLines());
+    QVERIFY(!b.menu->List2->GridLines());
+    QVERIFY(b.menu->List2->HotTracking());
+    QCOMPARE(b.menu->option(0), qint16(1));
+    QCOMPARE(b.menu->option(3), qint16(1));
+}
+
+void TstOptions::cocherPuisAnnuler()
+{
+    Banc b(reglages("0", "0", "0", "0"));
+    b.ouvrir([](Options& o) { o.Check1[1]->click(); });
+    // The list keeps the look for the run; the file keeps 0; the box shows 0 again.
+    QVERIFY(b.menu->List2->GridLines());
+    QVERIFY(b.fichier().contains("Logiciel=0"));
+    QCOMPARE(b.menu->option(1), qint16(0));
+    QVERIFY(b.menu->List2->GridLines());
+}
+
+void TstOptions::decocherPuisAnnuler()
+{
+    Banc b(reglages("1", "0", "0", "0"));
+    QVERIFY(b.menu->List1->GridLines());
+    bool perduAussitot = false;
+    b.ouvrir([&](Options& o) {
+        o.Check1[0]->click();
+        perduAussitot = !b.menu->List1->GridLines();
+    });
+    QVERIFY(perduAussitot);
+    // The next load of the dialog ticks the box again and gives the look back.
+    QCOMPARE(b.menu->option(0), qint16(1));
+    QVERIFY(b.menu->List1->GridLines());
+}
+
+void TstOptions::okEcritTout()
+{
+    Banc b(reglages("0", "0", "0", "0"));
+    b.ouvrir([](Options& o) {
+        o.Check1[2]->click();
+        o.Check1[3]->click();
+        o.Command1_Click(0);
+    });
+    const QByteArray f = b.fichier();
+    QVERIFY(f.contains("Application=1\nHotTracking=1\n"));
+    QVERIFY(f.contains("[AFFICHAGE]"));
+    QVERIFY(f.contains("[DIVERS]"));
+    QCOMPARE(b.menu->option(2), qint16(1));
+}
+
+void TstOptions::troisiemeEtat()
+{
+    Banc b(reglages("2", "0", "0", "0"));
+    QCOMPARE(b.menu->options()->Check1[0]->checkState(), Qt::PartiallyChecked);
+    QVERIFY(!b.menu->List1->GridLines());
+    QCOMPARE(b.menu->option(0), qint16(2));
+}
+
+void TstOptions::valeurHorsPlageArreteLaLecture()
+{
+    Banc b(reglages("1", "7", "1", "1"));
+    QVERIFY(b.menu->List1->GridLines());
+    QCOMPARE(b.menu->option(1), qint16(0));
+    QCOMPARE(b.menu->option(2), qint16(0)); // after the refused value nothing is read
+    QVERIFY(!b.menu->List2->HotTracking());
+}
+
+void TstOptions::reductionAnnuleeSansEffet()
+{
+    Banc b(reglages("0", "0", "0", "0"));
+    test::ecrireRubrique(b.dossier.chemin(), QStringLiteral("R"),
+                         {{"Jeu", "/opt/jeu", "Fenêtre normale", ""}});
+    b.menu->Actualiser_Rubrique();
+    b.menu->show();
+    b.ouvrir([](Options& o) { o.Check1[2]->click(); });
+    b.menu->List2_DblClick();
+    QCOMPARE(b.services.shell.lancements.size(), 1);
+    QVERIFY(!b.menu->isMinimized());
+}
+
+void TstOptions::reouvertureNeDeplacePasLaFenetre()
+{
+    Banc b(QByteArray("[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=0\nHotTracking=0\n"
+                      "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n"
+                      "[DIVERS]\nWindows=0\nHauteur=6000\nLargeur=10700\nPositionX=600\n"
+                      "PositionY=750\n"));
+    b.menu->show();
+    b.menu->move(100, 80);
+    b.menu->List1->setView(3);
+    const QPoint avant = b.menu->pos();
+    b.ouvrir([](Options&) {});
+    b.ouvrir([](Options&) {});
+    QCOMPARE(b.menu->pos(), avant);
+    QCOMPARE(b.menu->List1->View(), 3);
+}
+
+void TstOptions::libellesEtCaption()
+{
+    Banc b;
+    Options* o = b.menu->options();
+    QCOMPARE(o->windowTitle(), QStringLiteral("Péférences"));
+    QCOMPARE(o->Check1[3]->text(),
+             QStringLiteral("Surligner les liens de la liste des logiciels (mode HotTracking)"));
+    QCOMPARE(o->Command1[0]->text(), QStringLiteral("&Ok"));
+    QCOMPARE(o->Command1[1]->text(), QStringLiteral("&Annuler"));
+}
+
+QTEST_MAIN(TstOptions)
+#include "tst_options.moc"
