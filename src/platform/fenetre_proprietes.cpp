@@ -110,7 +110,6 @@ FenetreProprietes::FenetreProprietes(const QString& chemin, QWidget* parent) : Q
     auto* principal = new QVBoxLayout(this);
     principal->addLayout(haut);
     principal->addWidget(boutons);
-    principal->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 } // namespace lanceron

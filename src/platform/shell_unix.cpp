@@ -14,8 +14,6 @@ namespace lanceron {
 
 using namespace Qt::StringLiterals;
 
-ShellUnix::ShellUnix(const QDBusConnection& bus) : m_bus(bus) {}
-
 ResultatLancement ShellUnix::lancer(const QString& programme, const QString& commande,
                                     Affichage affichage)
 {
@@ -55,7 +53,8 @@ void ShellUnix::proprietes(QWidget* parent, const QString& chemin)
         auto* fenetre = new FenetreProprietes(chemin, parent);
         fenetre->show();
     };
-    if (!m_bus.isConnected()) {
+    const QDBusConnection bus = m_bus ? *m_bus : QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
         montrerFenetre();
         return;
     }
@@ -69,7 +68,7 @@ void ShellUnix::proprietes(QWidget* parent, const QString& chemin)
     // The watcher belongs to the parent window: if that window goes first, nothing is shown.
     QObject* proprietaire = parent ? static_cast<QObject*>(parent) : QCoreApplication::instance();
     auto* attente =
-        new QDBusPendingCallWatcher(m_bus.asyncCall(appel, DelaiGestionnaireMs), proprietaire);
+        new QDBusPendingCallWatcher(bus.asyncCall(appel, DelaiGestionnaireMs), proprietaire);
     QObject::connect(attente, &QDBusPendingCallWatcher::finished, attente,
                      [attente, montrerFenetre] {
                          if (attente->isError())

@@ -6,13 +6,17 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+
 namespace lanceron {
 
 class ShellUnix final : public Shell {
 public:
-    // `bus` is where the file manager is asked for a properties sheet (the session bus); a bus
-    // that is not connected always gives the properties window of the program's own.
-    explicit ShellUnix(const QDBusConnection& bus = QDBusConnection::sessionBus());
+    // Properties are asked of the file manager on the session bus, connected to when first
+    // needed.
+    ShellUnix() = default;
+    // ... or on `bus`; a bus that is not connected always gives the program's own window.
+    explicit ShellUnix(const QDBusConnection& bus) : m_bus(bus) {}
 
     ResultatLancement lancer(const QString& programme, const QString& commande,
                              Affichage affichage) override;
@@ -23,7 +27,7 @@ public:
     static constexpr int DelaiGestionnaireMs = 2000;
 
 private:
-    QDBusConnection m_bus;
+    std::optional<QDBusConnection> m_bus;
 };
 
 } // namespace lanceron
