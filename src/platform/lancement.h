@@ -65,7 +65,7 @@ PlanLancement planLancement(const QString& programme, const QString& commande,
 //   %% is a "%" everywhere;
 // - when the line has no %f %F %u %U, the shortcut's arguments are appended at the end, so
 //   that a command line typed for a .desktop program is never silently dropped.
-// nullopt when the line is empty or a double quote is left open.
+// nullopt when the line is empty, leaves a double quote open or gives no program.
 std::optional<QStringList> developperExec(const DesktopEntry& entree, const QString& cheminEntree,
                                           const QStringList& fichiers);
 
