@@ -19,6 +19,7 @@ qt6-image-formats-plugins
 qt6-gtk-platformtheme
 libgl-dev
 libxkbcommon-dev
+libx11-dev
 adwaita-icon-theme
 hicolor-icon-theme
 fonts-dejavu-core

@@ -1,18 +1,20 @@
 #pragma once
+// The keyboard's lock indicators, for the status bar.
 
 #include <memory>
 #include <optional>
 
 namespace lanceron {
 
-// States of the Caps Lock and Num Lock keys; nullopt where they cannot be read.
 class EtatClavier {
 public:
     virtual ~EtatClavier() = default;
-    virtual std::optional<bool> majuscules() = 0;
-    virtual std::optional<bool> numerique() = 0;
+    // Whether Caps Lock / Num Lock is on; nullopt when the state cannot be read.
+    virtual std::optional<bool> majuscules() const = 0;
+    virtual std::optional<bool> numerique() const = 0;
 };
 
+// The reader for the running session; needs the QGuiApplication.
 std::unique_ptr<EtatClavier> creerEtatClavier();
 
 } // namespace lanceron

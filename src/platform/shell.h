@@ -1,19 +1,13 @@
 #pragma once
 // Starting programs, opening addresses and showing a file's properties: the desktop shell.
 
+#include "platform/lancement.h"
+
 #include <QString>
 
 class QWidget;
 
 namespace lanceron {
-
-// Show commands, numbered as the Windows show-window commands.
-enum class Affichage { Cachee = 0, Normale = 1, Reduite = 2, Agrandie = 3 };
-
-struct ResultatLancement {
-    bool ok = false;
-    QString erreur; // in French, the system's reason when ok is false
-};
 
 class Shell {
 public:
