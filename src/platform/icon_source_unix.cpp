@@ -86,13 +86,14 @@ IconeExtraite depuisImage(const QString& chemin)
     const QFileInfo info(chemin);
     if (!info.isFile() || info.size() > IconSourceUnix::TailleMaxImage)
         return {};
-    if (Extension_Fichier(chemin).compare(QLatin1String("ico"), Qt::CaseInsensitive) == 0) {
+    QImageReader lecteur(chemin);
+    if (lecteur.format() == "ico") {
+        // Every picture of an icon file is checked before one is decoded.
         QFile fichier(chemin);
         if (!fichier.open(QIODevice::ReadOnly))
             return {};
         return depuisIco(imagesIco(fichier.read(IconSourceUnix::TailleMaxImage)));
     }
-    QImageReader lecteur(chemin);
     const QSize taille = lecteur.size(); // from the header only
     if (!taille.isValid() || taille.width() > IconSourceUnix::CoteMaxImage ||
         taille.height() > IconSourceUnix::CoteMaxImage)
