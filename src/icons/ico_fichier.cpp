@@ -1,0 +1,94 @@
+#include "icons/ico_fichier.h"
+
+#include "icons/cles_icones.h"
+
+#include <QGuiApplication>
+
+namespace lanceron {
+
+namespace {
+
+// The image as a pixmap; a transparent one of `cote` logical pixels when it is null.
+QPixmap enPixmap(const QImage& image, int cote)
+{
+    if (!image.isNull())
+        return QPixmap::fromImage(image);
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap vide(qRound(cote * ratio), qRound(cote * ratio));
+    vide.fill(Qt::transparent);
+    vide.setDevicePixelRatio(ratio);
+    return vide;
+}
+
+} // namespace
+
+IcoFichier::IcoFichier(IconSource& source, int capacite)
+    : m_source(source), m_capacite(qBound(1, capacite, NombreMaxImages))
+{
+}
+
+int IcoFichier::Ajouter_Icone(const QString& chemin)
+{
+    if (const auto connu = m_parChemin.constFind(chemin); connu != m_parChemin.cend())
+        return *connu;
+    int n = 0;
+    const IconeExtraite propre = m_source.iconePropre(chemin);
+    if (propre.sorte == IconeExtraite::Sorte::Propre) {
+        n = m_parCle.value(chemin);
+        if (n == 0)
+            n = numeroDeCle(chemin, propre);
+    } else {
+        // The first icon of an extension serves every later file of that extension.
+        const QString cle = Cle_Icone_Associee(chemin);
+        n = m_parCle.value(cle);
+        if (n == 0)
+            n = numeroDeCle(cle, m_source.iconeAssociee(chemin));
+    }
+    m_parChemin.insert(chemin, n);
+    return n;
+}
+
+// Adds the pair of a new key and returns its number. The last place of the store holds a
+// blank pair without key, shared by every new key that comes once the store is full.
+int IcoFichier::numeroDeCle(const QString& cle, const IconeExtraite& icone)
+{
+    int n = m_numeroPlein;
+    if (n == 0) {
+        const bool dernierePlace = nombre() == m_capacite - 1;
+        m_ico32.append(enPixmap(dernierePlace ? QImage() : icone.grande, 32));
+        m_ico16.append(enPixmap(dernierePlace ? QImage() : icone.petite, 16));
+        m_cles.append(dernierePlace ? QString() : cle);
+        n = nombre();
+        if (dernierePlace)
+            m_numeroPlein = n;
+    }
+    m_parCle.insert(cle, n);
+    return n;
+}
+
+QPixmap IcoFichier::grande(int n) const
+{
+    return n >= 1 && n <= nombre() ? m_ico32[n - 1] : QPixmap();
+}
+
+QPixmap IcoFichier::petite(int n) const
+{
+    return n >= 1 && n <= nombre() ? m_ico16[n - 1] : QPixmap();
+}
+
+QIcon IcoFichier::icone(int n) const
+{
+    if (n < 1 || n > nombre())
+        return {};
+    QIcon icone;
+    icone.addPixmap(m_ico32[n - 1]);
+    icone.addPixmap(m_ico16[n - 1]);
+    return icone;
+}
+
+QString IcoFichier::cle(int n) const
+{
+    return n >= 1 && n <= nombre() ? m_cles[n - 1] : QString();
+}
+
+} // namespace lanceron
