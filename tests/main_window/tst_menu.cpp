@@ -1,6 +1,7 @@
 // The main window with its two lists: start-up, the rubrique list, loading shortcuts, saving
 // and launching.
 
+#include "icons/ico_fichier.h"
 #include "main_window/barre_etat.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
