@@ -1,6 +1,7 @@
 // Lanceron: a program launcher. One instance per application folder; the main window does the
 // rest.
 
+#include "about/info.h"
 #include "main_window/menu.h"
 #include "platform/clavier.h"
 #include "platform/dossier_application.h"
@@ -24,7 +25,11 @@ int main(int argc, char* argv[])
                                             .arg(LANCERON_VERSION_MINOR)
                                             .arg(LANCERON_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("lanceron"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lanceron.svg")));
+    QApplication::setWindowIcon(lanceron::iconeLanceron());
+    // Installed first, so that a stop asked during start-up is not lost.
+    lanceron::Signaux signaux;
+    const auto arretAvantFenetre =
+        QObject::connect(&signaux, &lanceron::Signaux::arret, &app, &QApplication::closeAllWindows);
 
     // The interface is French, Qt's own buttons and dialogs included.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -53,7 +58,7 @@ int main(int argc, char* argv[])
     const lanceron::Services services{&prompts, &shell, &icones, clavier.get()};
 
     lanceron::Menu fenetre(dossier, services);
-    lanceron::Signaux signaux;
+    QObject::disconnect(arretAvantFenetre);
     QObject::connect(&signaux, &lanceron::Signaux::arret, &fenetre, &QWidget::close);
 
     fenetre.Form_Load();

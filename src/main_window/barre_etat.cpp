@@ -26,7 +26,8 @@ BarreEtat::BarreEtat(EtatClavier* clavier, QWidget* parent)
         l->setFrameShadow(QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
         if (i == 0) {
-            l->setMinimumWidth(0);
+            // A long message is cut rather than widening the window.
+            l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             addWidget(l, 1);
         } else {
             l->setAlignment(Qt::AlignCenter);

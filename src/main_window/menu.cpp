@@ -154,6 +154,8 @@ void Menu::Form_Load()
     move(zone.x() + (zone.width() - concue.width() - cadre.width()) / 2,
          zone.y() + (zone.height() - concue.height() - cadre.height()) / 2);
     resize(pixels(LargeurDemarrage, d) - cadre.width(), concue.height());
+    if (!isVisible())
+        m_tailleDemandee = size() + cadre;
 
     m_xp = Version_Windows().left(10) == QLatin1String("Windows XP");
 
@@ -324,7 +326,7 @@ void Menu::Affiche_Rubrique()
         if (f.fileName().endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
             fichiers << f.fileName();
     }
-    QCollator ordre;
+    QCollator ordre{QLocale()};
     ordre.setNumericMode(true);
     ordre.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(fichiers.begin(), fichiers.end(), ordre);

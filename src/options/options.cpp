@@ -86,16 +86,24 @@ bool Options::setValeur(int index, int valeur)
 {
     if (index < 0 || index > 3 || valeur < 0 || valeur > 2)
         return false;
+    // 0 not ticked, 1 ticked, 2 the dimmed third state.
+    static constexpr Qt::CheckState etats[3] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
     QCheckBox* box = Check1[index];
     if (valeur == 2)
         box->setTristate(true);
-    box->setCheckState(static_cast<Qt::CheckState>(valeur));
+    box->setCheckState(etats[valeur]);
     return true;
 }
 
 int Options::valeur(int index) const
 {
-    return index >= 0 && index < 4 ? static_cast<int>(Check1[index]->checkState()) : 0;
+    if (index < 0 || index > 3)
+        return 0;
+    switch (Check1[index]->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
 }
 
 void Options::Check1_Click(int index)

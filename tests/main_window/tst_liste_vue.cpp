@@ -135,6 +135,7 @@ void TstListeVue::entreeEtDoubleClicActivent()
     l->setView(3);
     auto* v = l->vueActive();
     const QRect r = v->visualRect(v->model()->index(1, 0));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(activation.count(), 2);
     QCOMPARE(l->SelectedIndex(), 2);
