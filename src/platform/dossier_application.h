@@ -13,4 +13,10 @@ QString dossierApplication(const QString& dossierExecutable);
 // The folder of the rubrique files.
 QString dossierRubriques(const QString& dossierApplication);
 
+// The folder in which the save dialog of the export opens. The application folder where the
+// user can see it: in portable mode (it is the executable's folder) and on Windows. Otherwise
+// it is a hidden per-user folder, and the dialog opens in the user's documents folder, or in
+// the home folder when there is none.
+QString dossierExport(const QString& dossierApplication);
+
 } // namespace lanceron
