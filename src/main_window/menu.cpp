@@ -105,8 +105,15 @@ void Menu::construire()
     StatusBar1 = new BarreEtat(m_services.clavier, this);
     setStatusBar(StatusBar1);
 
+    construireMenus();
+    construireBarres();
+
     connect(List1, &ListeVue::clic, this, &Menu::List1_Click);
     connect(List2, &ListeVue::activation, this, &Menu::List2_DblClick);
+    connect(List1, &ListeVue::menuContextuel, this, &Menu::List1_MouseDown);
+    connect(List2, &ListeVue::menuContextuel, this, &Menu::List2_MouseDown);
+    List1->installEventFilter(this);
+    List2->installEventFilter(this);
 }
 
 QWidget* Menu::construirePanneau(int index, const QString& titre, ListeVue* liste,
@@ -164,7 +171,9 @@ void Menu::Form_Load()
     Lire_Options();
     Affiche_Rubrique();
     List1_Click();
+    Menu_XP();
     placerSplitter();
+    Splitter1_Resize();
 }
 
 void Menu::closeEvent(QCloseEvent* e)
@@ -336,6 +345,7 @@ void Menu::Affiche_Rubrique()
     for (const QString& f : fichiers)
         lignes.append({f.chopped(4), {}, 1, f});
     List1->remplacer(std::move(lignes));
+    cocherVues();
 }
 
 void Menu::Actualiser_Rubrique()

@@ -14,7 +14,9 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QToolBar;
 
@@ -60,6 +62,37 @@ public:
     QString dossierRubriques() const;
     QString cheminReglages() const;
 
+    // Commands. Each top menu's items form one array; separators keep their index.
+    void Mnu_OutFich_Click(int Index);
+    void Mnu_OutRub_Click(int Index);
+    void Mnu_OutLog_Click(int Index);
+    void Mnu_OutAffichage_Click(int Index);
+    void Mnu_OutAide_Click(int Index);
+    void Mnu_AffRub_Ico_Click(int Index);
+    void Mnu_AffDoss_Ico_Click(int Index);
+    // Toolbar buttons, numbered from 1 as on the toolbar.
+    void Toolbar1_ButtonClick(int Index);
+    void Toolbar2_ButtonClick(int Index);
+    // Pop-up menus of the two lists, at `position` (global).
+    void List1_MouseDown(const QPoint& position);
+    void List2_MouseDown(const QPoint& position);
+    // Pictures beside twelve menu items.
+    void Menu_XP();
+    // Lays the panes' contents out: the column widths follow the lists.
+    void Splitter1_Resize();
+
+    QMenu* Mnu_Fichier = nullptr;
+    QMenu* Mnu_Rubrique = nullptr;
+    QMenu* Mnu_Dossier = nullptr;
+    QMenu* Mnu_Affichage = nullptr;
+    QMenu* Mnu_Info = nullptr;
+    QList<QAction*> Mnu_OutFich, Mnu_OutRub, Mnu_OutLog, Mnu_OutAffichage, Mnu_OutAide;
+    QList<QAction*> Mnu_AffRub_Ico, Mnu_AffDoss_Ico;
+    // Toolbar buttons, index 0 holding button 1.
+    QList<QAction*> Toolbar1_Buttons, Toolbar2_Buttons;
+    // Toolbar and menu pictures, index 0 holding picture 1.
+    QList<QIcon> IcoBarre;
+
     ListeVue* List1 = nullptr;
     ListeVue* List2 = nullptr;
     BarreEtat* StatusBar1 = nullptr;
@@ -82,6 +115,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
     void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     // CibleReglages: where the settings live while the program runs.
@@ -98,6 +132,10 @@ private:
     GeometrieTwips geometrie() const override;
 
     void construire();
+    void construireMenus();
+    void construireBarres();
+    void cocherVues();
+    void afficherMenuSurgissant(QMenu* menu, QAction* parDefaut, const QPoint& position);
     QWidget* construirePanneau(int index, const QString& titre, ListeVue* liste, QToolBar* barre);
     double dpi() const;
     void placerSplitter();
