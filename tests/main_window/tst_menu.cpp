@@ -218,7 +218,6 @@ void TstMenu::echecDEnregistrementSignale()
     test::ecrireRubrique(b.dossier.chemin(), "R", {{"a", "/opt/a", "F", ""}});
     b.demarrer();
     const QString fichier = b.rubriques() + "/R.ini";
-    const QByteArray avant = test::lireOctets(fichier);
     // The file is replaced by a folder behind the program's back.
     QFile::remove(fichier);
     QVERIFY(QDir().mkpath(fichier));
@@ -231,7 +230,6 @@ void TstMenu::echecDEnregistrementSignale()
     QVERIFY(appel.texte.contains("R"));
     QVERIFY(QFileInfo(fichier).isDir());
     QCOMPARE(b.menu->List2->Count(), 2); // the list keeps its rows
-    Q_UNUSED(avant);
 }
 
 QTEST_MAIN(TstMenu)
