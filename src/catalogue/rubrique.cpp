@@ -90,11 +90,13 @@ void Renommer_Rubrique(Menu& menu)
     const QString nouveau = menu.services().prompts->saisie(
         &menu, QStringLiteral("Donnez un nom explicite pour votre rubrique.\r\r"),
         QStringLiteral("Renommer une rubrique"), ancien);
-    if (nouveau.isEmpty() || !nomAccepte(menu, nouveau))
+    if (nouveau.isEmpty())
         return;
 
     QString nomFinal = ancien;
     if (nouveau != ancien) {
+        if (!nomAccepte(menu, nouveau))
+            return;
         // Another rubrique listed under that name with its extension in capitals counts too.
         ResultatRenommage r{ResultatRenommage::Issue::NomPris, {}};
         if (ligneRubrique(*menu.List1, nouveau) == 0)

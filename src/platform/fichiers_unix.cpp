@@ -56,7 +56,6 @@ ResultatRenommage renommerSansRemplacer(const QString& ancien, const QString& no
     case 0:
         return {};
     case EEXIST:
-    case ENOTEMPTY:
         return {Issue::NomPris, {}};
     case ENOENT:
         return {Issue::Absent, {}};

@@ -235,6 +235,9 @@ void TstRubrique::renommage_data()
     QTest::newRow("même nom, extension en capitales") << "JEUX.INI"
                                                       << "JEUX"
                                                       << "JEUX.INI";
+    QTest::newRow("même nom, fait hors du programme avec une tabulation") << "a\tb.ini"
+                                                                          << "a\tb"
+                                                                          << "a\tb.ini";
     QTest::newRow("blancs gardés") << "Jeux.ini"
                                    << " Jeux "
                                    << " Jeux .ini";
