@@ -1,6 +1,7 @@
 #include "main_window/menu.h"
 
 #include "about/version.h"
+#include "catalogue/ajouter.h"
 #include "icons/ico_fichier.h"
 #include "main_window/barre_etat.h"
 #include "main_window/liste_vue.h"
@@ -178,6 +179,8 @@ void Menu::Form_Load()
 
 void Menu::closeEvent(QCloseEvent* e)
 {
+    if (m_ajouter)
+        m_ajouter->close();
     Ecrire_Options();
     e->accept();
 }
@@ -224,6 +227,15 @@ void Menu::Afficher_Options()
 {
     Options_Depuis_Menu = 1;
     options()->exec();
+}
+
+Ajouter* Menu::ajouter()
+{
+    if (!m_ajouter) {
+        m_ajouter = new Ajouter(*this);
+        m_ajouter->Form_Load();
+    }
+    return m_ajouter;
 }
 
 qint16 Menu::option(int index)

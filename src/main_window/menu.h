@@ -22,6 +22,7 @@ class QToolBar;
 
 namespace lanceron {
 
+class Ajouter;
 class BarreEtat;
 class IcoFichier;
 class ListeVue;
@@ -111,6 +112,8 @@ public:
     Options* options();
     // "Options": sets the options-opened flag, then shows the dialog modally.
     void Afficher_Options();
+    // The shortcut editor, loaded on first use; it destroys itself when closed.
+    Ajouter* ajouter();
 
 protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
@@ -144,6 +147,7 @@ private:
     Services m_services;
     std::unique_ptr<IcoFichier> m_icones;
     QPointer<Options> m_options;
+    QPointer<Ajouter> m_ajouter;
     qint32 m_etatFenetre = 0;
     double m_positionSplitter = 3170; // twips
     std::optional<QSize> m_tailleDemandee; // outer size asked for before the frame was known

@@ -1,0 +1,18 @@
+#include "platform/filtres_applications.h"
+
+namespace lanceron {
+
+// The Windows program types stay for catalogues that name them (run through Wine, for
+// instance); a Linux program has no extension, so every file is offered at first.
+FiltresApplications filtresApplications()
+{
+    return {{{QStringLiteral("Fichier EXE"), QStringLiteral("*.exe")},
+             {QStringLiteral("Fichier BATCH"), QStringLiteral("*.bat")},
+             {QStringLiteral("Fichier COM"), QStringLiteral("*.com")},
+             {QStringLiteral("Fichier PIF"), QStringLiteral("*.pif")},
+             {QStringLiteral("Applications"), QStringLiteral("*.desktop")},
+             {QStringLiteral("Tous les fichiers"), QStringLiteral("*")}},
+            5};
+}
+
+} // namespace lanceron
