@@ -110,7 +110,8 @@ void BenchListe::magasinFroid()
 {
     QList<double> temps;
     for (int i = 0; i < 5; ++i) {
-        Menu menu(m_dossier.filePath(QStringLiteral("app")), {&m_prompts, &m_shell, &m_icones, nullptr});
+        IconSourceUnix source; // nothing kept from an earlier load
+        Menu menu(m_dossier.filePath(QStringLiteral("app")), {&m_prompts, &m_shell, &source, nullptr});
         menu.Affiche_Rubrique();
         QElapsedTimer t;
         t.start();
@@ -118,10 +119,18 @@ void BenchListe::magasinFroid()
         temps << t.nsecsElapsed() / 1e6;
         QCOMPARE(menu.List2->Count(), Raccourcis);
         QVERIFY(menu.icones().nombre() > 10);
+        if (i == 0) {
+            QStringList cles;
+            for (int n = 1; n <= menu.icones().nombre(); ++n)
+                cles << menu.icones().cle(n).section(QLatin1Char('/'), -1);
+            qInfo("%d images : %s", menu.icones().nombre(), qPrintable(cles.join(QLatin1String(", "))));
+        }
     }
+    // The first load of the process is the coldest: the icon theme is read for the first time.
+    const double premier = temps.first();
     const double m = mediane(temps);
-    qInfo("Magasin froid : %.1f ms (objectif < 300 ms)", m);
-    QVERIFY2(m < 300, "remplissage à froid trop lent");
+    qInfo("Magasin froid : premier %.1f ms, médiane %.1f ms (objectif < 300 ms)", premier, m);
+    QVERIFY2(premier < 300 && m < 300, "remplissage à froid trop lent");
 }
 
 void BenchListe::magasinChaud()

@@ -57,6 +57,10 @@ int IcoFichier::numeroDeCle(const QString& cle, const IconeExtraite& icone)
         const bool dernierePlace = nombre() == m_capacite - 1;
         m_ico32.append(enPixmap(dernierePlace ? QImage() : icone.grande, 32));
         m_ico16.append(enPixmap(dernierePlace ? QImage() : icone.petite, 16));
+        QIcon paire;
+        paire.addPixmap(m_ico32.constLast());
+        paire.addPixmap(m_ico16.constLast());
+        m_icones.append(paire);
         m_cles.append(dernierePlace ? QString() : cle);
         n = nombre();
         if (dernierePlace)
@@ -78,12 +82,7 @@ QPixmap IcoFichier::petite(int n) const
 
 QIcon IcoFichier::icone(int n) const
 {
-    if (n < 1 || n > nombre())
-        return {};
-    QIcon icone;
-    icone.addPixmap(m_ico32[n - 1]);
-    icone.addPixmap(m_ico16[n - 1]);
-    return icone;
+    return n >= 1 && n <= nombre() ? m_icones[n - 1] : QIcon();
 }
 
 QString IcoFichier::cle(int n) const

@@ -42,6 +42,7 @@ private:
     int m_capacite;
     QList<QPixmap> m_ico32;
     QList<QPixmap> m_ico16;
+    QList<QIcon> m_icones; // both sizes of each pair, built once for the views
     QList<QString> m_cles;
     QHash<QString, int> m_parCle;
     QHash<QString, int> m_parChemin;

@@ -218,14 +218,15 @@ int ListeVue::SelectedIndex() const
     return 0;
 }
 
-void ListeVue::setSelectedIndex(int i)
+void ListeVue::setSelectedIndex(int i, bool defiler)
 {
     if (i < 1 || i > Count())
         return;
     const QModelIndex index = m_modele->index(i - 1, 0);
     m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                             QItemSelectionModel::Rows);
-    vueActive()->scrollTo(index);
+    if (defiler)
+        vueActive()->scrollTo(index);
 }
 
 void ListeVue::garantirSelection()
@@ -233,7 +234,9 @@ void ListeVue::garantirSelection()
     if (Count() == 0 || !m_selection->selectedRows().isEmpty())
         return;
     const QModelIndex courant = m_selection->currentIndex();
-    setSelectedIndex(courant.isValid() ? courant.row() + 1 : 1);
+    // No scrolling here: it would lay out every row at once, and a refilled list starts at
+    // its top anyway.
+    setSelectedIndex(courant.isValid() ? courant.row() + 1 : 1, false);
 }
 
 bool ListeVue::setView(int vue)

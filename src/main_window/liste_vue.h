@@ -72,7 +72,8 @@ public:
 
     // The selected row, 0 when the list is empty.
     int SelectedIndex() const;
-    void setSelectedIndex(int i);
+    // Selects row i and, with `defiler`, scrolls the list to it.
+    void setSelectedIndex(int i, bool defiler = true);
 
     // View: 0 large icons, 1 small icons, 2 list, 3 details. False for another value.
     int View() const { return m_vue; }

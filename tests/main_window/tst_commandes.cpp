@@ -98,6 +98,9 @@ private slots:
     void imagesDesMenus();
     void dispositionDesVolets();
     void positionDuSplitterConservee();
+    void touchesDeFonction_data();
+    void touchesDeFonction();
+    void menusAuClavier();
 };
 
 void TstCommandes::barreDeMenus()
@@ -344,6 +347,46 @@ void TstCommandes::positionDuSplitterConservee()
     b.menu->close();
     const QByteArray ecrit = test::lireOctets(b.dossier.fichier("Lanceron.ini"));
     QVERIFY2(ecrit.contains("Splitter1=4200\n"), ecrit.constData());
+}
+
+void TstCommandes::touchesDeFonction_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<int>("modificateurs");
+    QTest::addColumn<QString>("effet");
+    QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << "A propos de...";
+    QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier) << "Péférences";
+    QTest::newRow("F3") << int(Qt::Key_F3) << int(Qt::NoModifier) << "proprietes:/opt/l1";
+}
+
+void TstCommandes::touchesDeFonction()
+{
+    QFETCH(int, touche);
+    QFETCH(int, modificateurs);
+    QFETCH(QString, effet);
+    Banc b(1, 1);
+    b.menu->show();
+    QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
+    b.executer([&] {
+        QTest::keyClick(b.menu->List2->vueActive(), Qt::Key(touche),
+                        Qt::KeyboardModifiers(modificateurs));
+    });
+    QCOMPARE(b.effets(), QStringList{effet});
+}
+
+void TstCommandes::menusAuClavier()
+{
+    Banc b(1, 1);
+    b.menu->show();
+    QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
+    QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_F10);
+    QTRY_COMPARE(b.menu->menuBar()->activeAction(), b.menu->Mnu_Fichier->menuAction());
+    QTest::keyClick(b.menu->menuBar(), Qt::Key_Escape);
+
+    // Ctrl+Q closes the window through the normal shutdown, which writes the settings.
+    QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!b.menu->isVisible());
+    QVERIFY(QFileInfo::exists(b.dossier.fichier("Lanceron.ini")));
 }
 
 QTEST_MAIN(TstCommandes)

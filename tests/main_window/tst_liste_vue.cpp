@@ -4,6 +4,8 @@
 #include "main_window/liste_vue.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTableView>
@@ -24,6 +26,8 @@ private slots:
     void entreeEtDoubleClicActivent();
     void touchesSignalentUnClic();
     void grilleEtSuivi();
+    void menuAuClavier_data();
+    void menuAuClavier();
 };
 
 static ListeVue* liste(QWidget& parent, int lignes)
@@ -177,6 +181,40 @@ void TstListeVue::grilleEtSuivi()
     QVERIFY(l->HotTracking());
     l->setHotTracking(false);
     QVERIFY(!l->HotTracking());
+}
+
+void TstListeVue::menuAuClavier_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<int>("modificateurs");
+    QTest::newRow("touche menu") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("maj F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+void TstListeVue::menuAuClavier()
+{
+    QFETCH(int, touche);
+    QFETCH(int, modificateurs);
+    QWidget w;
+    ListeVue* l = liste(w, 3);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    l->setView(3);
+    l->setSelectedIndex(3);
+    QSignalSpy menu(l, &ListeVue::menuContextuel);
+    auto* v = l->vueActive();
+    if (touche == Qt::Key_Menu) {
+        // The window system turns the menu key into a keyboard context-menu request.
+        QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(0, 0));
+        QApplication::sendEvent(v, &e);
+    } else {
+        QTest::keyClick(v, Qt::Key(touche), Qt::KeyboardModifiers(modificateurs));
+    }
+    QCOMPARE(menu.count(), 1);
+    // The menu opens at the selected row, not at the corner of the list.
+    const QRect ligne = v->visualRect(v->model()->index(2, 0));
+    const QPoint ou = v->viewport()->mapFromGlobal(menu.first().first().toPoint());
+    QVERIFY2(ligne.contains(ou), qPrintable(QStringLiteral("%1,%2").arg(ou.x()).arg(ou.y())));
 }
 
 QTEST_MAIN(TstListeVue)

@@ -52,6 +52,8 @@ private slots:
     void reductionALOuverture();
     void echecDeLancementDansLaBarreDEtat();
     void echecDEnregistrementSignale();
+    void geometrieHorsEcranIgnoree();
+    void fenetreMaximisee();
 };
 
 void TstMenu::premierDemarrage()
@@ -230,6 +232,38 @@ void TstMenu::echecDEnregistrementSignale()
     QVERIFY(appel.texte.contains("R"));
     QVERIFY(QFileInfo(fichier).isDir());
     QCOMPARE(b.menu->List2->Count(), 2); // the list keeps its rows
+}
+
+void TstMenu::geometrieHorsEcranIgnoree()
+{
+    Banc centre;
+    centre.demarrer();
+    const QPoint centree = centre.menu->pos();
+
+    Banc b;
+    // The monitor that held the window is gone: the size is applied, the position is not.
+    test::ecrireOctets(b.dossier.fichier("Lanceron.ini"),
+                       "[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=0\nHotTracking=0\n"
+                       "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\nWindows=0\n"
+                       "Hauteur=7200\nLargeur=11100\nPositionX=-60000\nPositionY=90000\n");
+    b.demarrer();
+    QCOMPARE(b.menu->pos(), centree);
+    QCOMPARE(b.menu->size(), QSize(740, 480));
+}
+
+void TstMenu::fenetreMaximisee()
+{
+    Banc b;
+    test::ecrireOctets(b.dossier.fichier("Lanceron.ini"),
+                       "[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=0\nHotTracking=0\n"
+                       "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\nWindows=2\n"
+                       "Hauteur=7200\nLargeur=11100\nPositionX=15\nPositionY=15\n");
+    b.demarrer();
+    b.menu->show();
+    QTRY_VERIFY(b.menu->isMaximized());
+    b.menu->close();
+    const QByteArray ecrit = test::lireOctets(b.dossier.fichier("Lanceron.ini"));
+    QVERIFY(ecrit.contains("Windows=2\nHauteur=7200\nLargeur=11100\nPositionX=15\nPositionY=15\n"));
 }
 
 QTEST_MAIN(TstMenu)
