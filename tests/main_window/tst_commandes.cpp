@@ -6,6 +6,7 @@
 #include "main_window/twips.h"
 #include "testsupport.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>

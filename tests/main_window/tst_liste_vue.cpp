@@ -205,7 +205,7 @@ void TstListeVue::menuAuClavier()
     auto* v = l->vueActive();
     if (touche == Qt::Key_Menu) {
         // The window system turns the menu key into a keyboard context-menu request.
-        QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(0, 0));
+        QContextMenuEvent e(QContextMenuEvent::Keyboard, QPoint(0, 0), v->mapToGlobal(QPoint(0, 0)));
         QApplication::sendEvent(v, &e);
     } else {
         QTest::keyClick(v, Qt::Key(touche), Qt::KeyboardModifiers(modificateurs));
