@@ -18,22 +18,8 @@
 
 namespace lanceron::test {
 
-struct BancCatalogue {
-    DossierTest dossier;
-    ServicesFactices services;
-    std::unique_ptr<Menu> menu;
-
-    void demarrer()
-    {
-        QDir().mkpath(rubriques());
-        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
-        menu->Form_Load();
-    }
-    QString rubriques() const { return dossier.fichier(QStringLiteral("Rubriques")); }
-    QString fichier(const QString& nom) const
-    {
-        return rubriques() + QLatin1Char('/') + nom + QStringLiteral(".ini");
-    }
+struct BancCatalogue : BancMenu {
+    QString fichier(const QString& nom) const { return fichierRubrique(nom); }
     // Every file of the rubrique folder with its bytes.
     QMap<QString, QByteArray> contenu() const
     {
@@ -42,13 +28,6 @@ struct BancCatalogue {
         for (const QString& n : noms)
             c.insert(n, lireOctets(rubriques() + QLatin1Char('/') + n));
         return c;
-    }
-    static QStringList textes(const ListeVue* l)
-    {
-        QStringList r;
-        for (const ElementListe& e : l->elements())
-            r << e.texte;
-        return r;
     }
     QString rubriqueSelectionnee() const { return menu->rubriqueSelectionnee(); }
     QList<PromptsScriptes::Appel>& appels() { return services.prompts.appels; }

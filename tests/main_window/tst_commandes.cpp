@@ -20,16 +20,13 @@ using namespace lanceron;
 
 namespace {
 
-struct Banc {
-    test::DossierTest dossier;
-    test::ServicesFactices services;
-    std::unique_ptr<Menu> menu;
+struct Banc : test::BancMenu {
     QStringList fenetres; // titles of the modal windows and pop-up menus that opened
 
-    explicit Banc(int rubriques = 0, int raccourcis = 0, const QByteArray& reglages = {})
+    explicit Banc(int rubriques = 0, int raccourcis = 0, const QByteArray& contenu = {})
     {
-        if (!reglages.isEmpty())
-            test::ecrireOctets(dossier.fichier("Lanceron.ini"), reglages);
+        if (!contenu.isEmpty())
+            test::ecrireOctets(reglages(), contenu);
         for (int r = 1; r <= rubriques; ++r) {
             QList<QStringList> liste;
             for (int i = 1; i <= (r == 1 ? raccourcis : 0); ++i)
@@ -37,8 +34,7 @@ struct Banc {
                                      "Fenêtre normale", ""};
             test::ecrireRubrique(dossier.chemin(), QStringLiteral("R%1").arg(r), liste);
         }
-        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
-        menu->Form_Load();
+        demarrer();
     }
 
     // Runs `commande`; any modal window or pop-up it opens is noted and closed.

@@ -29,11 +29,7 @@ const QByteArray Exemple = "1) Bureautique :\r\n"
                            " \r\n"
                            " \r\n";
 
-struct Banc {
-    test::DossierTest dossier;
-    test::ServicesFactices services;
-    std::unique_ptr<Menu> menu;
-
+struct Banc : test::BancMenu {
     // The example's catalogue as rubrique files.
     void ecrireExemple() const
     {
@@ -41,11 +37,6 @@ struct Banc {
                              {{"Tableur", "C:\\Outils\\tableur.exe", "Agrandie", "-a"},
                               {"Traitement de texte", "C:\\Outils\\texte.exe", "Réduite", ""}});
         test::ecrireRubrique(dossier.chemin(), "Jeux", {});
-    }
-    void demarrer()
-    {
-        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
-        menu->Form_Load();
     }
     // Exports to the path the user "chooses".
     void exporter(const QString& chemin)

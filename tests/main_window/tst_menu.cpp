@@ -15,24 +15,8 @@ using namespace lanceron;
 
 namespace {
 
-struct Banc {
-    test::DossierTest dossier;
-    test::ServicesFactices services;
-    std::unique_ptr<Menu> menu;
-
-    void demarrer()
-    {
-        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
-        menu->Form_Load();
-    }
-    QString rubriques() const { return dossier.fichier(QStringLiteral("Rubriques")); }
-    QStringList noms(ListeVue* l) const
-    {
-        QStringList r;
-        for (const ElementListe& e : l->elements())
-            r << e.texte;
-        return r;
-    }
+struct Banc : test::BancMenu {
+    QStringList noms(const ListeVue* l) const { return textes(l); }
 };
 
 } // namespace

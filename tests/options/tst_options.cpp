@@ -16,22 +16,14 @@ using namespace lanceron;
 
 namespace {
 
-struct Banc {
-    test::DossierTest dossier;
-    test::ServicesFactices services;
-    std::unique_ptr<Menu> menu;
-
-    explicit Banc(const QByteArray& reglages = {})
+struct Banc : test::BancMenu {
+    explicit Banc(const QByteArray& contenu = {})
     {
-        if (!reglages.isNull())
-            test::ecrireOctets(dossier.fichier(QStringLiteral("Lanceron.ini")), reglages);
-        menu = std::make_unique<Menu>(dossier.chemin(), services.services());
-        menu->Form_Load();
+        if (!contenu.isNull())
+            test::ecrireOctets(reglages(), contenu);
+        demarrer();
     }
-    QByteArray fichier() const
-    {
-        return test::lireOctets(dossier.fichier(QStringLiteral("Lanceron.ini")));
-    }
+    QByteArray fichier() const { return test::lireOctets(reglages()); }
     // Opens the dialog from the menu and lets `action` act on it while it is shown.
     void ouvrir(const std::function<void(Options&)>& action)
     {

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include "main_window/liste_vue.h"
+
 #include <QColor>
 #include <QImage>
 #include <QtTest>
@@ -104,6 +106,20 @@ IconeExtraite SourceIconesFactice::iconeAssociee(const QString& chemin)
         return {};
     IconeExtraite e = carre(Qt::blue);
     return e;
+}
+
+void BancMenu::demarrer()
+{
+    menu = std::make_unique<Menu>(dossier.chemin(), services.services());
+    menu->Form_Load();
+}
+
+QStringList BancMenu::textes(const ListeVue* liste)
+{
+    QStringList r;
+    for (const ElementListe& e : liste->elements())
+        r << e.texte;
+    return r;
 }
 
 void ecrireRubrique(const QString& dossierApplication, const QString& nom,

@@ -1,6 +1,7 @@
 #pragma once
 // Shared test helpers: temporary folders under the build tree, scripted prompts.
 
+#include "main_window/menu.h"
 #include "platform/icon_source.h"
 #include "platform/prompts.h"
 #include "platform/services.h"
@@ -10,6 +11,8 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <memory>
 
 namespace lanceron::test {
 
@@ -91,6 +94,26 @@ struct ServicesFactices {
     ShellFactice shell;
     SourceIconesFactice icones;
     Services services() { return {&prompts, &shell, &icones, nullptr}; }
+};
+
+class ListeVue;
+
+// A main window over a temporary application folder, with the fake services.
+struct BancMenu {
+    DossierTest dossier;
+    ServicesFactices services;
+    std::unique_ptr<Menu> menu;
+
+    // Creates the window and runs its start-up.
+    void demarrer();
+    QString rubriques() const { return dossier.fichier(QStringLiteral("Rubriques")); }
+    QString fichierRubrique(const QString& nom) const
+    {
+        return rubriques() + QLatin1Char('/') + nom + QStringLiteral(".ini");
+    }
+    QString reglages() const { return dossier.fichier(QStringLiteral("Lanceron.ini")); }
+    // The texts of a list's rows.
+    static QStringList textes(const ListeVue* liste);
 };
 
 // Writes a rubrique file "<dossierApplication>/Rubriques/<nom>.ini" with the given shortcuts
