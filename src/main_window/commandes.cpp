@@ -39,8 +39,10 @@ QMenu::item { background-color: transparent; color: #000000; padding: 4px 24px 4
               border: 1px solid transparent; }
 QMenu::item:selected { background-color: #C0C0FF; border: 1px solid #8080FF; color: #FFFFFF; }
 QMenu::item:disabled { background-color: #C0C0FF; border: 1px solid #8080FF; color: #E0E0E0; }
+QMenu::item:default { font-weight: bold; }
 QMenu::icon { padding-left: 4px; }
 QMenu::icon:checked { background-color: #C0C0FF; border: 1px solid #8080FF; }
+QMenu::indicator { width: 16px; height: 16px; border: 1px solid transparent; }
 QMenu::indicator:checked { background-color: #C0C0FF; border: 1px solid #8080FF;
                            image: url(:/icons/coche.svg); }
 QMenu::indicator:checked:selected { background-color: #8080FF; }

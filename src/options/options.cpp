@@ -29,7 +29,6 @@ Options::Options(Menu& menu) : QDialog(&menu), m_menu(menu)
 
     const double dpi = screen() ? screen()->logicalDotsPerInchX() : 96.0;
     auto px = [dpi](double t) { return pixels(t, dpi); };
-    setFixedSize(px(Largeur), px(Hauteur));
 
     const QString libelles[4] = {
         QStringLiteral("Activer la grille en mode détails pour la liste des rubriques"),
@@ -72,6 +71,9 @@ Options::Options(Menu& menu) : QDialog(&menu), m_menu(menu)
     disposition->addWidget(Frame1[0]);
     disposition->addStretch();
     disposition->addLayout(boutons);
+
+    // The designed size, widened where the system's font needs more room for the captions.
+    setFixedSize(qMax(px(Largeur), sizeHint().width()), qMax(px(Hauteur), sizeHint().height()));
 }
 
 void Options::Form_Load()

@@ -3,12 +3,14 @@
 
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
+#include "main_window/twips.h"
 #include "options/options.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +61,7 @@ private slots:
     void reductionAnnuleeSansEffet();
     void reouvertureNeDeplacePasLaFenetre();
     void libellesEtCaption();
+    void libellesEntiers();
 };
 
 void TstOptions::lectureAuDemarrage()
@@ -167,6 +170,17 @@ void TstOptions::libellesEtCaption()
              QStringLiteral("Surligner les liens de la liste des logiciels (mode HotTracking)"));
     QCOMPARE(o->Command1[0]->text(), QStringLiteral("&Ok"));
     QCOMPARE(o->Command1[1]->text(), QStringLiteral("&Annuler"));
+}
+
+void TstOptions::libellesEntiers()
+{
+    Banc b;
+    b.menu->show();
+    b.ouvrir([](Options& o) {
+        QVERIFY(o.width() >= pixels(5655, o.screen()->logicalDotsPerInchX()));
+        for (QCheckBox* box : o.Check1)
+            QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->text()));
+    });
 }
 
 QTEST_MAIN(TstOptions)
