@@ -96,8 +96,6 @@ struct ServicesFactices {
     Services services() { return {&prompts, &shell, &icones, nullptr}; }
 };
 
-class ListeVue;
-
 // A main window over a temporary application folder, with the fake services.
 struct BancMenu {
     DossierTest dossier;
