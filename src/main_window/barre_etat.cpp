@@ -22,8 +22,6 @@ BarreEtat::BarreEtat(EtatClavier* clavier, QWidget* parent)
     for (int i = 0; i < 5; ++i) {
         auto* l = new QLabel(textes[i], this);
         l->setObjectName(QStringLiteral("Panneau%1").arg(i + 1));
-        l->setFrameShape(QFrame::StyledPanel);
-        l->setFrameShadow(QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
         if (i == 0) {
             // A long message is cut rather than widening the window.
