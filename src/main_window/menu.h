@@ -151,6 +151,8 @@ private:
     qint32 m_etatFenetre = 0;
     double m_positionSplitter = 3170; // twips
     std::optional<QSize> m_tailleDemandee; // outer size asked for before the frame was known
+    // Set at start-up when the system is named "Windows XP" (never on Linux): the frame
+    // allowance of the old layout. The Qt layouts here size the panes from the client area.
     bool m_xp = false;
 };
 
