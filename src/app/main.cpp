@@ -26,10 +26,10 @@ int main(int argc, char* argv[])
                                             .arg(LANCERON_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("lanceron"));
     QApplication::setWindowIcon(lanceron::iconeLanceron());
-    // Installed first, so that a stop asked during start-up is not lost.
+    // Installed first, so that a stop asked during start-up is not lost. Closing every window
+    // ends an open dialog too, then the main window through its normal shutdown.
     lanceron::Signaux signaux;
-    const auto arretAvantFenetre =
-        QObject::connect(&signaux, &lanceron::Signaux::arret, &app, &QApplication::closeAllWindows);
+    QObject::connect(&signaux, &lanceron::Signaux::arret, &app, &QApplication::closeAllWindows);
 
     // The interface is French, Qt's own buttons and dialogs included.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -58,8 +58,6 @@ int main(int argc, char* argv[])
     const lanceron::Services services{&prompts, &shell, &icones, clavier.get()};
 
     lanceron::Menu fenetre(dossier, services);
-    QObject::disconnect(arretAvantFenetre);
-    QObject::connect(&signaux, &lanceron::Signaux::arret, &fenetre, &QWidget::close);
 
     fenetre.Form_Load();
     fenetre.show();
