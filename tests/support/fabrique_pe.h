@@ -16,21 +16,20 @@ QByteArray bitmapIcone(int cote, QRgb couleur, int bits = 32);
 QByteArray pngIcone(int cote, QRgb couleur);
 
 // An icon group (GRPICONDIR) naming the RT_ICON resources `numeros`, in this order.
-QByteArray groupeIcones(const QList<quint16>& numeros, quint16 reserve = 0, quint16 type = 1);
+QByteArray groupeIcones(const QList<quint16>& numeros);
 
 struct RessourcePe {
     quint32 type;   // 3 RT_ICON, 14 RT_GROUP_ICON, ...
     quint32 numero; // used when `nom` is empty
-    QString nom;    // a named resource, listed before numbered ones as Windows does
+    QString nom;    // a named resource; Windows lists them before numbered ones
     QByteArray donnees;
 };
 
-// A program file with one section, .rsrc, holding `ressources` (language 1033).
+// A program file with one section, .rsrc, holding `ressources` (language 1033). Types and
+// the resources of each type are listed in the order given.
 QByteArray fabriquerPe(const QList<RessourcePe>& ressources, bool pe32Plus = false);
 
 // Where the fields that the reader follows lie in a file made by fabriquerPe.
-inline constexpr int PositionEnteteDos = 0x3c;           // e_lfanew
-inline constexpr int PositionEntetePe = 0x40;            // "PE\0\0"
 inline constexpr int PositionSections = 0x40 + 24 + 224; // section table of a PE32 file
 inline constexpr int PositionRessources = 0x200;         // raw data of .rsrc
 
