@@ -34,12 +34,10 @@ class TstAjouter : public QObject {
 private slots:
     void choixDuProgramme();
     void deuxAjoutsEnregistresChacun();
-    void validation_data();
-    void validation();
-    void entreeEtEchapNeDeclenchentRien();
+    void rienNEstAjoute_data();
+    void rienNEstAjoute();
     void fermeture_data();
     void fermeture();
-    void nomDeDixMilleCaracteres();
 };
 
 void TstAjouter::choixDuProgramme()
@@ -72,66 +70,70 @@ void TstAjouter::deuxAjoutsEnregistresChacun()
 {
     Banc b("R", {{"Ancien", "/opt/ancien", "Agrandie", "-v"}});
     const Raccourci ancien{"Ancien", "/opt/ancien", "Agrandie", "-v"};
-    const Raccourci tetris{"tetris", "/opt/jeux/tetris", u"Réduite"_s, ""};
+    const Raccourci long10000{u"日本語 été 🎮 ∑ ab "_s.repeated(625), u"/opt/jeux été/🎮"_s,
+                              u"Réduite"_s, u"--titre « x »"_s};
     // Deleted behind the program's back: the list is the working copy, written whole.
     QVERIFY(QFile::remove(b.fichierRubrique("R")));
     QVERIFY(ajouter(b, [&](Ajouter& a) {
-        remplir(a, tetris.Nom, tetris.Dossier);
+        remplir(a, long10000.Nom, long10000.Dossier);
+        a.Text3->setText(long10000.Commande);
         a.Combo1->setCurrentIndex(1);
         a.Command1_Click(1);
-        QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")), (QList<Raccourci>{ancien, tetris}));
+        QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")), (QList<Raccourci>{ancien, long10000}));
         a.Command1_Click(1); // the fields stay: the same shortcut again
         QVERIFY(a.isVisible());
     }));
-    QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")), (QList<Raccourci>{ancien, tetris, tetris}));
-    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Ancien", "tetris", "tetris"}));
+    QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")),
+             (QList<Raccourci>{ancien, long10000, long10000}));
+    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Ancien", long10000.Nom, long10000.Nom}));
     QVERIFY(b.services.prompts.appels.isEmpty());
 }
 
-void TstAjouter::validation_data()
+void TstAjouter::rienNEstAjoute_data()
 {
-    // The name is checked first.
     QTest::addColumn<QString>("nom");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("les deux vides") << QString() << u"Un nom de dossier est obligatoire."_s;
-    QTest::newRow("nom seul") << u"Jeu"_s << u"Le chemin du dossier est obligatoire !!!"_s;
+    QTest::addColumn<QString>("chemin");
+    QTest::addColumn<bool>("touches"); // Enter and Escape everywhere rather than "Ajouter"
+    QTest::addColumn<QStringList>("messages");
+    // The name is checked first.
+    QTest::newRow("les deux vides")
+        << QString() << QString() << false
+        << QStringList{u"Information : Un nom de dossier est obligatoire."_s};
+    QTest::newRow("nom seul") << u"Jeu"_s << QString() << false
+                              << QStringList{
+                                     u"Information : Le chemin du dossier est obligatoire !!!"_s};
+    QTest::newRow("Entrée et Échap") << u"Jeu"_s << u"/opt/jeu"_s << true << QStringList();
 }
 
-void TstAjouter::validation()
+void TstAjouter::rienNEstAjoute()
 {
     QFETCH(QString, nom);
-    QFETCH(QString, message);
+    QFETCH(QString, chemin);
+    QFETCH(bool, touches);
+    QFETCH(QStringList, messages);
     Banc b("R", {});
     const QByteArray avant = test::lireOctets(b.fichierRubrique("R"));
-    QVERIFY(ajouter(b, [&](Ajouter& a) {
-        remplir(a, nom, QString());
-        a.Command1_Click(1);
-        QVERIFY(a.isVisible());
-    }));
-    QCOMPARE(b.services.prompts.appels.size(), 1);
-    QCOMPARE(b.services.prompts.appels.first().texte, message);
-    QCOMPARE(b.services.prompts.appels.first().titre, u"Information"_s);
-    QCOMPARE(b.menu->List2->Count(), 0);
-    QCOMPARE(test::lireOctets(b.fichierRubrique("R")), avant);
-}
-
-void TstAjouter::entreeEtEchapNeDeclenchentRien()
-{
-    Banc b("R", {});
     bool resteOuvert = false;
     QVERIFY(ajouter(b, [&](Ajouter& a) {
-        remplir(a);
-        for (QWidget* w : QList<QWidget*>{a.Text1, a.Text3, a.Command1[1], a.Command1[2]}) {
+        remplir(a, nom, chemin);
+        const QList<QWidget*> champs{a.Text1, a.Text3, a.Command1[1], a.Command1[2]};
+        for (QWidget* w : touches ? champs : QList<QWidget*>()) {
             w->setFocus();
             QTest::keyClick(w, Qt::Key_Return);
             QTest::keyClick(w, Qt::Key_Enter, Qt::KeypadModifier);
             QTest::keyClick(w, Qt::Key_Escape);
         }
+        if (!touches)
+            a.Command1_Click(1);
         resteOuvert = a.isVisible();
     }));
     QVERIFY(resteOuvert);
+    QStringList vus;
+    for (const auto& appel : b.services.prompts.appels)
+        vus << appel.titre + u" : "_s + appel.texte;
+    QCOMPARE(vus, messages);
     QCOMPARE(b.menu->List2->Count(), 0);
-    QVERIFY(b.services.prompts.appels.isEmpty());
+    QCOMPARE(test::lireOctets(b.fichierRubrique("R")), avant);
 }
 
 void TstAjouter::fermeture_data()
@@ -155,19 +157,6 @@ void TstAjouter::fermeture()
     QVERIFY(editeur.isNull()); // unloaded
     QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")).size(), 0);
     QCOMPARE(QFileInfo::exists(b.reglages()), programme); // the settings saved on leaving
-}
-
-void TstAjouter::nomDeDixMilleCaracteres()
-{
-    Banc b("R", {});
-    const Raccourci attendu{u"日本語 été 🎮 ∑ ab "_s.repeated(625), u"/opt/jeux été/🎮"_s,
-                            u"Fenêtre normale"_s, u"--titre « x »"_s};
-    QVERIFY(ajouter(b, [&](Ajouter& a) {
-        remplir(a, attendu.Nom, attendu.Dossier);
-        a.Text3->setText(attendu.Commande);
-        a.Command1_Click(1);
-    }));
-    QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")), QList<Raccourci>{attendu});
 }
 
 QTEST_MAIN(TstAjouter)

@@ -1,6 +1,7 @@
 // Creating, renaming and deleting rubriques: the files in the folder and the two lists.
 
 #include "banc_catalogue.h"
+#include "catalogue/nom_rubrique.h"
 #include "catalogue/rubrique.h"
 
 #include <QtTest>
@@ -32,20 +33,6 @@ void demarrerAB(Banc& b, const QString& fichierB = u"B.ini"_s)
     b.demarrer();
 }
 
-// Runs `operation` answered with `saisie`; it must change nothing and say why after the input.
-void refuser(Banc& b, void (*operation)(Menu&), const QString& saisie)
-{
-    const auto avant = contenu(b);
-    const QStringList listes = Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2);
-    b.services.prompts.appels.clear();
-    b.services.prompts.saisies << saisie;
-    operation(*b.menu);
-    QCOMPARE(b.services.prompts.appels.size(), 2);
-    QCOMPARE(b.services.prompts.appels.last().titre, u"Information"_s);
-    QCOMPARE(contenu(b), avant);
-    QCOMPARE(Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2), listes);
-}
-
 } // namespace
 
 class TstRubrique : public QObject {
@@ -56,12 +43,8 @@ private slots:
     void sansEffet();
     void creation_data();
     void creation();
-    void nomRefuse_data();
-    void nomRefuse();
     void renommage_data();
     void renommage();
-    void renommageSurUneAutreRubrique_data();
-    void renommageSurUneAutreRubrique();
     void renommageDUneRubriqueDisparue();
     void suppression();
 
@@ -79,44 +62,62 @@ void TstRubrique::initTestCase()
 
 void TstRubrique::sansEffet_data()
 {
-    // Without a scripted answer, the input box is cancelled and the confirmation answered No.
-    QTest::addColumn<int>("operation");
-    QTest::addColumn<QString>("titre");
+    // Without `saisie`, the input box is cancelled and the confirmation answered No.
+    QTest::addColumn<int>("operation"); // create, rename, delete
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<QString>("fichierB");
+    QTest::addColumn<QString>("titre"); // of the last message
     QTest::addColumn<QString>("texte");
-    QTest::addColumn<QString>("defaut");
+    const QString b = u"B.ini"_s;
+    const QString info = u"Information"_s;
     QTest::newRow("création annulée")
-        << 0 << u"Création d'une nouvelle rubrique..."_s
-        << u"Donnez un nom explicite pour votre nouvelle rubrique.\r\r"_s << u"Rubrique n°3"_s;
-    QTest::newRow("renommage annulé")
-        << 1 << u"Renommer une rubrique"_s << u"Donnez un nom explicite pour votre rubrique.\r\r"_s
-        << u"A"_s;
+        << 0 << QString() << b << u"Création d'une nouvelle rubrique..."_s
+        << u"Donnez un nom explicite pour votre nouvelle rubrique.\r\r"_s;
+    QTest::newRow("renommage annulé") << 1 << QString() << b << u"Renommer une rubrique"_s
+                                      << u"Donnez un nom explicite pour votre rubrique.\r\r"_s;
     QTest::newRow("suppression refusée")
-        << 2 << u"Suppression de la rubrique 'A'"_s
-        << u"Souhaitez-vous vraiment supprimer cette rubrique ?"_s << QString();
+        << 2 << QString() << b << u"Suppression de la rubrique 'A'"_s
+        << u"Souhaitez-vous vraiment supprimer cette rubrique ?"_s;
+    const std::pair<const char*, QString> refuses[] = {{"dossier parent", u"../Lanceron"_s},
+                                                       {"deux points", u".."_s},
+                                                       {"saut de ligne", u"Je\nux"_s},
+                                                       {"252 octets", QString(252, u'a')}};
+    for (const auto& [cas, nom] : refuses) {
+        QTest::addRow("création, %s", cas) << 0 << nom << b << info << refusNomRubrique(nom);
+        QTest::addRow("renommage, %s", cas) << 1 << nom << b << info << refusNomRubrique(nom);
+    }
+    for (const QString& fichier : {b, u"B.INI"_s})
+        QTest::addRow("renommage sur %s", qPrintable(fichier))
+            << 1 << u"B"_s << fichier << info << u"Une rubrique nommée « B » existe déjà."_s;
 }
 
 void TstRubrique::sansEffet()
 {
     QFETCH(int, operation);
+    QFETCH(QString, saisie);
+    QFETCH(QString, fichierB);
     QFETCH(QString, titre);
     QFETCH(QString, texte);
-    QFETCH(QString, defaut);
     Banc b;
-    demarrerAB(b);
+    demarrerAB(b, fichierB);
     const auto avant = contenu(b);
+    const QStringList dossierApplication = QDir(b.dossier.chemin()).entryList(QDir::AllEntries);
+    if (!saisie.isNull())
+        b.services.prompts.saisies << saisie;
     void (*const operations[])(Menu&) = {Creer_Rubrique, Renommer_Rubrique, Supprimer_Rubrique};
     operations[operation](*b.menu);
 
     QCOMPARE(contenu(b), avant);
-    QCOMPARE(Banc::textes(b.menu->List1), (QStringList{"A", "B"}));
-    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tetris", "Doom"}));
-    QCOMPARE(b.services.prompts.appels.size(), 1);
-    const auto& appel = b.services.prompts.appels.first();
-    QCOMPARE(appel.sorte, operation == 2 ? u"message"_s : u"saisie"_s);
-    QCOMPARE(appel.titre, titre);
-    QCOMPARE(appel.texte, texte);
-    QCOMPARE(appel.defaut, defaut);
-    QCOMPARE(appel.boutons == BoutonsMessage::OuiNon, operation == 2);
+    QCOMPARE(QDir(b.dossier.chemin()).entryList(QDir::AllEntries), dossierApplication);
+    QCOMPARE(Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2),
+             (QStringList{"A", "B", "Tetris", "Doom"}));
+    const auto& appels = b.services.prompts.appels;
+    QCOMPARE(appels.size(), saisie.isNull() ? 1 : 2);
+    const QString defauts[] = {u"Rubrique n°3"_s, u"A"_s, QString()};
+    QCOMPARE(appels.first().defaut, defauts[operation]);
+    QCOMPARE(appels.last().titre, titre);
+    QCOMPARE(appels.last().texte, texte);
+    QCOMPARE(appels.first().boutons == BoutonsMessage::OuiNon, operation == 2);
 }
 
 void TstRubrique::creation_data()
@@ -146,25 +147,6 @@ void TstRubrique::creation()
     QCOMPARE(b.menu->rubriqueSelectionnee(), nom);
     QCOMPARE(Banc::textes(b.menu->List2), nouvelle ? QStringList() : QStringList{"b"});
     QCOMPARE(b.services.prompts.appels.size(), 1);
-}
-
-void TstRubrique::nomRefuse_data()
-{
-    QTest::addColumn<QString>("nom");
-    QTest::newRow("vers le dossier parent") << u"../Lanceron"_s;
-    QTest::newRow("deux points") << u".."_s;
-    QTest::newRow("saut de ligne") << u"Je\nux"_s;
-    QTest::newRow("252 octets") << QString(252, u'a');
-}
-
-void TstRubrique::nomRefuse()
-{
-    QFETCH(QString, nom);
-    Banc b("Jeux", deuxRaccourcis);
-    const QStringList dossierApplication = QDir(b.dossier.chemin()).entryList(QDir::AllEntries);
-    refuser(b, Creer_Rubrique, nom);
-    refuser(b, Renommer_Rubrique, nom);
-    QCOMPARE(QDir(b.dossier.chemin()).entryList(QDir::AllEntries), dossierApplication);
 }
 
 void TstRubrique::renommage_data()
@@ -203,23 +185,6 @@ void TstRubrique::renommage()
     QCOMPARE(QFileInfo(b.rubriques() + u'/' + fichierApres).lastModified(), date);
     QCOMPARE(b.menu->rubriqueSelectionnee(), nouveau);
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tetris", "Doom"}));
-}
-
-void TstRubrique::renommageSurUneAutreRubrique_data()
-{
-    QTest::addColumn<QString>("autre");
-    QTest::newRow("même fichier") << u"B.ini"_s;
-    QTest::newRow("extension en capitales") << u"B.INI"_s;
-}
-
-void TstRubrique::renommageSurUneAutreRubrique()
-{
-    QFETCH(QString, autre);
-    Banc b;
-    demarrerAB(b, autre);
-    refuser(b, Renommer_Rubrique, "B");
-    QCOMPARE(b.services.prompts.appels.last().texte, u"Une rubrique nommée « B » existe déjà."_s);
-    QCOMPARE(b.menu->rubriqueSelectionnee(), u"A"_s);
 }
 
 void TstRubrique::renommageDUneRubriqueDisparue()
