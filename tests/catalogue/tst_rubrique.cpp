@@ -1,17 +1,38 @@
 // Creating, renaming and deleting rubriques: the files in the folder and the two lists.
 
 #include "banc_catalogue.h"
+#include "catalogue/nom_rubrique.h"
 #include "catalogue/rubrique.h"
 
 #include <QtTest>
 
 using namespace lanceron;
+using namespace Qt::StringLiterals;
 using Banc = test::BancCatalogue;
 
 namespace {
 
 const QList<QStringList> deuxRaccourcis = {{"Tetris", "/opt/tetris", "Agrandie", "-x"},
                                            {"Doom", "/opt/doom", "Réduite", ""}};
+
+// Every file of the rubrique folder with its bytes.
+QMap<QString, QByteArray> contenu(const Banc& b)
+{
+    QMap<QString, QByteArray> c;
+    for (const QString& n : QDir(b.rubriques()).entryList(QDir::Files | QDir::Hidden))
+        c.insert(n, test::lireOctets(b.rubriques() + u'/' + n));
+    return c;
+}
+
+// Starts over the rubrique "A" with two shortcuts and "B" with one, in the files given.
+void demarrerAB(Banc& b, const QString& fichierA = u"A.ini"_s, const QString& fichierB = u"B.ini"_s)
+{
+    test::ecrireRubrique(b.dossier.chemin(), "1", deuxRaccourcis);
+    test::ecrireRubrique(b.dossier.chemin(), "2", {{"b", "/opt/b", "Agrandie", ""}});
+    QVERIFY(QFile::rename(b.fichierRubrique("1"), b.rubriques() + u'/' + fichierA));
+    QVERIFY(QFile::rename(b.fichierRubrique("2"), b.rubriques() + u'/' + fichierB));
+    b.demarrer();
+}
 
 } // namespace
 
@@ -21,21 +42,12 @@ private slots:
     void initTestCase();
     void sansEffet_data();
     void sansEffet();
-    void nomProposeCompteLesRubriques();
     void creation_data();
     void creation();
-    void creationSousUnNomExistant_data();
-    void creationSousUnNomExistant();
-    void nomRefuse_data();
-    void nomRefuse();
     void renommage_data();
     void renommage();
-    void renommageSurUneAutreRubrique_data();
-    void renommageSurUneAutreRubrique();
     void renommageDUneRubriqueDisparue();
     void suppression();
-    void suppressionDUneRubriqueDisparue();
-    void listeVide();
 
 private:
     test::DossierTest m_maison;
@@ -51,167 +63,91 @@ void TstRubrique::initTestCase()
 
 void TstRubrique::sansEffet_data()
 {
-    QTest::addColumn<int>("operation");
-    QTest::addColumn<QString>("sorte");
-    QTest::addColumn<QString>("titre");
+    // Without `saisie`, the input box is cancelled and the confirmation answered No.
+    QTest::addColumn<int>("operation"); // create, rename, delete
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<QString>("fichierB");
+    QTest::addColumn<QString>("titre"); // of the last message
     QTest::addColumn<QString>("texte");
-
+    const QString b = u"B.ini"_s;
+    const QString info = u"Information"_s;
     QTest::newRow("création annulée")
-        << 0 << "saisie" << QString::fromUtf8("Création d'une nouvelle rubrique...")
-        << "Donnez un nom explicite pour votre nouvelle rubrique.\r\r";
-    QTest::newRow("renommage annulé") << 1 << "saisie"
-                                      << "Renommer une rubrique"
-                                      << "Donnez un nom explicite pour votre rubrique.\r\r";
-    QTest::newRow("suppression refusée") << 2 << "message"
-                                         << "Suppression de la rubrique 'Jeux'"
-                                         << "Souhaitez-vous vraiment supprimer cette rubrique ?";
+        << 0 << QString() << b << u"Création d'une nouvelle rubrique..."_s
+        << u"Donnez un nom explicite pour votre nouvelle rubrique.\r\r"_s;
+    QTest::newRow("renommage annulé") << 1 << QString() << b << u"Renommer une rubrique"_s
+                                      << u"Donnez un nom explicite pour votre rubrique.\r\r"_s;
+    QTest::newRow("suppression refusée")
+        << 2 << QString() << b << u"Suppression de la rubrique 'A'"_s
+        << u"Souhaitez-vous vraiment supprimer cette rubrique ?"_s;
+    const std::pair<const char*, QString> refuses[] = {{"dossier parent", u"../Lanceron"_s},
+                                                       {"deux points", u".."_s},
+                                                       {"saut de ligne", u"Je\nux"_s},
+                                                       {"252 octets", QString(252, u'a')}};
+    for (const auto& [cas, nom] : refuses) {
+        QTest::addRow("création, %s", cas) << 0 << nom << b << info << refusNomRubrique(nom);
+        QTest::addRow("renommage, %s", cas) << 1 << nom << b << info << refusNomRubrique(nom);
+    }
+    for (const QString& fichier : {b, u"B.INI"_s})
+        QTest::addRow("renommage sur %s", qPrintable(fichier))
+            << 1 << u"B"_s << fichier << info << u"Une rubrique nommée « B » existe déjà."_s;
 }
 
 void TstRubrique::sansEffet()
 {
     QFETCH(int, operation);
-    QFETCH(QString, sorte);
+    QFETCH(QString, saisie);
+    QFETCH(QString, fichierB);
     QFETCH(QString, titre);
     QFETCH(QString, texte);
-
     Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Jeux", deuxRaccourcis);
-    test::ecrireRubrique(b.dossier.chemin(), "Outils", {});
-    b.demarrer();
-    const auto avant = b.contenu();
-    const QList<ElementListe> lignes2 = b.menu->List2->elements();
-
-    // No scripted answer: the input box is cancelled, the confirmation answered No.
+    demarrerAB(b, u"A.ini"_s, fichierB);
+    const auto avant = contenu(b);
+    const QStringList dossierApplication = QDir(b.dossier.chemin()).entryList(QDir::AllEntries);
+    if (!saisie.isNull())
+        b.services.prompts.saisies << saisie;
     void (*const operations[])(Menu&) = {Creer_Rubrique, Renommer_Rubrique, Supprimer_Rubrique};
     operations[operation](*b.menu);
 
-    QCOMPARE(b.contenu(), avant);
-    QCOMPARE(Banc::textes(b.menu->List1), (QStringList{"Jeux", "Outils"}));
-    QCOMPARE(b.rubriqueSelectionnee(), QStringLiteral("Jeux"));
-    QCOMPARE(b.menu->List2->Count(), lignes2.size());
-    for (int i = 0; i < lignes2.size(); ++i)
-        QCOMPARE(b.menu->List2->Item(i + 1).sousElements, lignes2[i].sousElements);
-    QCOMPARE(b.appels().size(), 1);
-    const auto& appel = b.appels().first();
-    QCOMPARE(appel.sorte, sorte);
-    QCOMPARE(appel.titre, titre);
-    QCOMPARE(appel.texte, texte);
-    if (operation == 1)
-        QCOMPARE(appel.defaut, QStringLiteral("Jeux"));
-    if (operation == 2) {
-        QCOMPARE(appel.icone, IconeMessage::Question);
-        QCOMPARE(appel.boutons, BoutonsMessage::OuiNon);
-    }
-}
-
-void TstRubrique::nomProposeCompteLesRubriques()
-{
-    Banc b;
-    b.demarrer();
-    Creer_Rubrique(*b.menu);
-    QCOMPARE(b.appels().last().defaut, QString::fromUtf8("Rubrique n°1"));
-
-    test::ecrireRubrique(b.dossier.chemin(), QString::fromUtf8("Rubrique n°1"), {});
-    test::ecrireRubrique(b.dossier.chemin(), QString::fromUtf8("Rubrique n°3"), {});
-    b.menu->Actualiser_Rubrique();
-    Creer_Rubrique(*b.menu);
-    QCOMPARE(b.appels().last().defaut, QString::fromUtf8("Rubrique n°3"));
+    QCOMPARE(contenu(b), avant);
+    QCOMPARE(QDir(b.dossier.chemin()).entryList(QDir::AllEntries), dossierApplication);
+    QCOMPARE(Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2),
+             (QStringList{"A", "B", "Tetris", "Doom"}));
+    const auto& appels = b.services.prompts.appels;
+    QCOMPARE(appels.size(), saisie.isNull() ? 1 : 2);
+    const QString defauts[] = {u"Rubrique n°3"_s, u"A"_s, QString()};
+    QCOMPARE(appels.first().defaut, defauts[operation]);
+    QCOMPARE(appels.last().titre, titre);
+    QCOMPARE(appels.last().texte, texte);
+    QCOMPARE(appels.first().boutons == BoutonsMessage::OuiNon, operation == 2);
 }
 
 void TstRubrique::creation_data()
 {
     QTest::addColumn<QString>("nom");
-    QTest::newRow("simple") << "Bureautique";
-    QTest::newRow("blancs en tête gardés") << "  Bureautique";
-    QTest::newRow("unicode") << QString::fromUtf8("Été — 日本語 🎮");
-    QTest::newRow("avant les autres") << "A";
+    QTest::addColumn<QString>("fichierB");
+    QTest::newRow("nouvelle, blancs gardés") << u"Zoé — 日本語 🎮 "_s << u"B.ini"_s;
+    QTest::newRow("existante") << u"B"_s << u"B.ini"_s;
+    QTest::newRow("existante, extension en capitales") << u"B"_s << u"B.INI"_s;
 }
 
 void TstRubrique::creation()
 {
     QFETCH(QString, nom);
+    QFETCH(QString, fichierB);
     Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Jeux", deuxRaccourcis);
-    b.demarrer();
+    demarrerAB(b, u"A.ini"_s, fichierB);
+    const bool nouvelle = nom != u"B"_s;
+    auto attendu = contenu(b);
+    if (nouvelle)
+        attendu.insert(nom + u".ini"_s, "[LOGICIEL]\nNombre=0\n");
     b.services.prompts.saisies << nom;
     Creer_Rubrique(*b.menu);
 
-    QCOMPARE(test::lireOctets(b.fichier(nom)), QByteArray("[LOGICIEL]\nNombre=0\n"));
-    QVERIFY(Banc::textes(b.menu->List1).contains(nom));
-    // The new rubrique is selected, with its empty list of shortcuts.
-    QCOMPARE(b.rubriqueSelectionnee(), nom);
-    QCOMPARE(b.menu->List2->Count(), 0);
-    QCOMPARE(b.appels().size(), 1);
-    QCOMPARE(Ecrire_Rubrique(b.fichier("Jeux"), {}), true); // the other file is still writable
-}
-
-void TstRubrique::creationSousUnNomExistant_data()
-{
-    QTest::addColumn<QString>("fichier");
-    QTest::newRow("même fichier") << "Jeux.ini";
-    QTest::newRow("extension en capitales") << "Jeux.INI";
-}
-
-void TstRubrique::creationSousUnNomExistant()
-{
-    QFETCH(QString, fichier);
-    Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Autre", {{"a", "/opt/a", "Fenêtre normale", ""}});
-    test::ecrireRubrique(b.dossier.chemin(), "Jeux", deuxRaccourcis);
-    if (fichier != "Jeux.ini")
-        QVERIFY(QFile::rename(b.fichier("Jeux"), b.rubriques() + "/" + fichier));
-    b.demarrer();
-    const auto avant = b.contenu();
-    b.services.prompts.saisies << "Jeux";
-    Creer_Rubrique(*b.menu);
-
-    QCOMPARE(b.contenu(), avant);
-    QCOMPARE(Banc::textes(b.menu->List1), (QStringList{"Autre", "Jeux"}));
-    QCOMPARE(b.rubriqueSelectionnee(), QStringLiteral("Jeux"));
-    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tetris", "Doom"}));
-}
-
-void TstRubrique::nomRefuse_data()
-{
-    QTest::addColumn<QString>("nom");
-    QTest::newRow("barre oblique") << "a/b";
-    QTest::newRow("vers le dossier parent") << "../Lanceron";
-    QTest::newRow("barre oblique inverse") << "a\\b";
-    QTest::newRow("point") << ".";
-    QTest::newRow("deux points") << "..";
-    QTest::newRow("retour chariot") << "Jeux\r";
-    QTest::newRow("saut de ligne") << "Je\nux";
-    QTest::newRow("tabulation") << "\tJeux";
-    QTest::newRow("espaces seuls") << "   ";
-    QTest::newRow("10000 caractères") << QString::fromUtf8("été🎮").repeated(2500);
-    QTest::newRow("252 octets") << QString(252, 'a');
-}
-
-void TstRubrique::nomRefuse()
-{
-    QFETCH(QString, nom);
-    Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Jeux", deuxRaccourcis);
-    b.demarrer();
-    const auto avant = b.contenu();
-    const QStringList dossierApplication = QDir(b.dossier.chemin()).entryList(QDir::AllEntries);
-
-    for (auto operation : {Creer_Rubrique, Renommer_Rubrique}) {
-        b.appels().clear();
-        b.services.prompts.saisies << nom;
-        operation(*b.menu);
-        QCOMPARE(b.appels().size(), 2);
-        const auto& refus = b.appels().last();
-        QCOMPARE(refus.sorte, QStringLiteral("message"));
-        QCOMPARE(refus.titre, QStringLiteral("Information"));
-        QCOMPARE(refus.icone, IconeMessage::Information);
-        QCOMPARE(refus.boutons, BoutonsMessage::Ok);
-        QVERIFY(!refus.texte.isEmpty());
-        QCOMPARE(b.contenu(), avant);
-        QCOMPARE(QDir(b.dossier.chemin()).entryList(QDir::AllEntries), dossierApplication);
-        QCOMPARE(Banc::textes(b.menu->List1), QStringList{"Jeux"});
-        QCOMPARE(b.menu->List2->Count(), 2);
-    }
+    // The new rubrique, or the one of that name with its shortcuts, is selected.
+    QCOMPARE(contenu(b), attendu);
+    QCOMPARE(b.menu->rubriqueSelectionnee(), nom);
+    QCOMPARE(Banc::textes(b.menu->List2), nouvelle ? QStringList() : QStringList{"b"});
+    QCOMPARE(b.services.prompts.appels.size(), 1);
 }
 
 void TstRubrique::renommage_data()
@@ -219,30 +155,12 @@ void TstRubrique::renommage_data()
     QTest::addColumn<QString>("fichier");
     QTest::addColumn<QString>("nouveau");
     QTest::addColumn<QString>("fichierApres");
-
-    QTest::newRow("autre nom") << "Jeux.ini"
-                               << "Loisirs"
-                               << "Loisirs.ini";
-    QTest::newRow("extension en capitales") << "JEUX.INI"
-                                            << "Loisirs"
-                                            << "Loisirs.ini";
-    QTest::newRow("casse seule") << "jeux.ini"
-                                 << "Jeux"
-                                 << "Jeux.ini";
-    QTest::newRow("même nom") << "Jeux.ini"
-                              << "Jeux"
-                              << "Jeux.ini";
-    QTest::newRow("même nom, extension en capitales") << "JEUX.INI"
-                                                      << "JEUX"
-                                                      << "JEUX.INI";
-    QTest::newRow("même nom, fait hors du programme avec une tabulation") << "a\tb.ini"
-                                                                          << "a\tb"
-                                                                          << "a\tb.ini";
-    QTest::newRow("blancs gardés") << "Jeux.ini"
-                                   << " Jeux "
-                                   << " Jeux .ini";
-    QTest::newRow("unicode") << "Jeux.ini" << QString::fromUtf8("日本語 🎮")
-                             << QString::fromUtf8("日本語 🎮.ini");
+    QTest::newRow("extension en capitales") << u"JEUX.INI"_s << u"Loisirs"_s << u"Loisirs.ini"_s;
+    QTest::newRow("casse seule") << u"jeux.ini"_s << u"Jeux"_s << u"Jeux.ini"_s;
+    QTest::newRow("même nom, extension en capitales")
+        << u"JEUX.INI"_s << u"JEUX"_s << u"JEUX.INI"_s;
+    QTest::newRow("même nom, fait hors du programme avec une tabulation")
+        << u"a\tb.ini"_s << u"a\tb"_s << u"a\tb.ini"_s;
 }
 
 void TstRubrique::renommage()
@@ -250,121 +168,51 @@ void TstRubrique::renommage()
     QFETCH(QString, fichier);
     QFETCH(QString, nouveau);
     QFETCH(QString, fichierApres);
-
     Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Autre", {});
-    test::ecrireRubrique(b.dossier.chemin(), "x", deuxRaccourcis);
-    QVERIFY(QFile::rename(b.fichier("x"), b.rubriques() + "/" + fichier));
-    b.demarrer();
-    const QByteArray octets = test::lireOctets(b.rubriques() + "/" + fichier);
-    const QDateTime date = QFileInfo(b.rubriques() + "/" + fichier).lastModified();
+    demarrerAB(b, fichier);
+    const QDateTime date = QFileInfo(b.rubriques() + u'/' + fichier).lastModified();
+    auto attendu = contenu(b);
+    attendu.insert(fichierApres, attendu.take(fichier));
     b.menu->List1->setSelectedIndex(Banc::textes(b.menu->List1).indexOf(fichier.chopped(4)) + 1);
     b.menu->List1_Click();
-
     b.services.prompts.saisies << nouveau;
     Renommer_Rubrique(*b.menu);
 
-    QCOMPARE(b.appels().size(), 1);
-    QStringList fichiers{"Autre.ini", fichierApres};
-    fichiers.sort();
-    QCOMPARE(b.contenu().keys(), fichiers);
-    QCOMPARE(b.contenu().value(fichierApres), octets);
-    QCOMPARE(QFileInfo(b.rubriques() + "/" + fichierApres).lastModified(), date);
-    QCOMPARE(b.rubriqueSelectionnee(), nouveau);
+    // The file keeps its bytes and its date: it is renamed, not written again.
+    QCOMPARE(b.services.prompts.appels.size(), 1);
+    QCOMPARE(contenu(b), attendu);
+    QCOMPARE(QFileInfo(b.rubriques() + u'/' + fichierApres).lastModified(), date);
+    QCOMPARE(b.menu->rubriqueSelectionnee(), nouveau);
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tetris", "Doom"}));
-}
-
-void TstRubrique::renommageSurUneAutreRubrique_data()
-{
-    QTest::addColumn<QString>("autre");
-    QTest::newRow("même fichier") << "B.ini";
-    QTest::newRow("extension en capitales") << "B.INI";
-}
-
-void TstRubrique::renommageSurUneAutreRubrique()
-{
-    QFETCH(QString, autre);
-    Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "A", deuxRaccourcis);
-    test::ecrireRubrique(b.dossier.chemin(), "B", {{"b", "/opt/b", "Agrandie", ""}});
-    if (autre != "B.ini")
-        QVERIFY(QFile::rename(b.fichier("B"), b.rubriques() + "/" + autre));
-    b.demarrer();
-    const auto avant = b.contenu();
-    b.services.prompts.saisies << "B";
-    Renommer_Rubrique(*b.menu);
-
-    QCOMPARE(b.contenu(), avant);
-    QCOMPARE(b.appels().size(), 2);
-    QCOMPARE(b.appels().last().texte, QString::fromUtf8("Une rubrique nommée « B » existe déjà."));
-    QCOMPARE(b.appels().last().titre, QStringLiteral("Information"));
-    QCOMPARE(b.appels().last().icone, IconeMessage::Information);
-    QCOMPARE(Banc::textes(b.menu->List1), (QStringList{"A", "B"}));
-    QCOMPARE(b.rubriqueSelectionnee(), QStringLiteral("A"));
-    QCOMPARE(b.menu->List2->Count(), 2);
 }
 
 void TstRubrique::renommageDUneRubriqueDisparue()
 {
     Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "A", deuxRaccourcis);
-    test::ecrireRubrique(b.dossier.chemin(), "B", {{"b", "/opt/b", "Agrandie", ""}});
-    b.demarrer();
-    QVERIFY(QFile::remove(b.fichier("A")));
+    demarrerAB(b);
+    QVERIFY(QFile::remove(b.fichierRubrique("A")));
     b.services.prompts.saisies << "C";
     Renommer_Rubrique(*b.menu);
 
-    QCOMPARE(b.appels().size(), 2);
-    QCOMPARE(b.appels().last().texte, QString::fromUtf8("La rubrique « A » n'existe plus."));
-    QCOMPARE(b.contenu().keys(), QStringList{"B.ini"});
+    QCOMPARE(b.services.prompts.appels.last().texte, u"La rubrique « A » n'existe plus."_s);
+    QCOMPARE(contenu(b).keys(), QStringList{"B.ini"});
     // The list is rebuilt: the vanished rubrique is no longer shown.
-    QCOMPARE(Banc::textes(b.menu->List1), QStringList{"B"});
-    QCOMPARE(Banc::textes(b.menu->List2), QStringList{"b"});
+    QCOMPARE(Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2), (QStringList{"B", "b"}));
 }
 
 void TstRubrique::suppression()
 {
     Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "A", deuxRaccourcis);
-    test::ecrireRubrique(b.dossier.chemin(), "B", {{"b", "/opt/b", "Agrandie", ""}});
-    b.demarrer();
-    const QByteArray octets = test::lireOctets(b.fichier("A"));
+    demarrerAB(b);
+    const QByteArray octets = test::lireOctets(b.fichierRubrique("A"));
     b.services.prompts.reponses << Reponse::Oui;
     Supprimer_Rubrique(*b.menu);
 
-    QCOMPARE(b.contenu().keys(), QStringList{"B.ini"});
-    QCOMPARE(test::lireOctets(m_maison.fichier("data/Trash/files/A.ini")), octets);
-    QCOMPARE(Banc::textes(b.menu->List1), QStringList{"B"});
-    QCOMPARE(Banc::textes(b.menu->List2), QStringList{"b"});
-    QVERIFY(QFile::remove(m_maison.fichier("data/Trash/files/A.ini")));
-}
-
-void TstRubrique::suppressionDUneRubriqueDisparue()
-{
-    Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "A", deuxRaccourcis);
-    test::ecrireRubrique(b.dossier.chemin(), "B", {});
-    b.demarrer();
-    QVERIFY(QFile::remove(b.fichier("A")));
-    b.services.prompts.reponses << Reponse::Oui;
-    Supprimer_Rubrique(*b.menu);
-
-    QCOMPARE(b.appels().size(), 1); // the confirmation only
-    QCOMPARE(Banc::textes(b.menu->List1), (QStringList{"A", "B"}));
-    QCOMPARE(b.rubriqueSelectionnee(), QStringLiteral("A"));
-    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tetris", "Doom"}));
-}
-
-void TstRubrique::listeVide()
-{
-    Banc b;
-    b.demarrer();
-    b.services.prompts.saisies << "X";
-    b.services.prompts.reponses << Reponse::Oui;
-    Renommer_Rubrique(*b.menu);
-    Supprimer_Rubrique(*b.menu);
-    QVERIFY(b.appels().isEmpty());
-    QVERIFY(b.contenu().isEmpty());
+    QCOMPARE(contenu(b).keys(), QStringList{"B.ini"});
+    const QString jete = m_maison.fichier("data/Trash/files/A.ini");
+    QCOMPARE(test::lireOctets(jete), octets);
+    QVERIFY(QFile::remove(jete));
+    QCOMPARE(Banc::textes(b.menu->List1) + Banc::textes(b.menu->List2), (QStringList{"B", "b"}));
 }
 
 QTEST_MAIN(TstRubrique)
