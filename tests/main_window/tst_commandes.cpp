@@ -90,13 +90,10 @@ private slots:
     void barreDeMenus();
     void gardes_data();
     void gardes();
-    void menusSurgissants();
     void modesDAffichage();
-    void largeurDesColonnes();
-    void positionDuSplitterConservee();
-    void touchesDeFonction_data();
-    void touchesDeFonction();
-    void quitterAuClavier();
+    void disposition();
+    void raccourcisClavier_data();
+    void raccourcisClavier();
 };
 
 void TstCommandes::barreDeMenus()
@@ -121,11 +118,12 @@ void TstCommandes::barreDeMenus()
 
 void TstCommandes::gardes_data()
 {
-    QTest::addColumn<QString>("commande"); // menu array or toolbar, then index (buttons from 1)
-    QTest::addColumn<int>("raccourcis");   // -1: no rubrique
+    // A menu array, a toolbar (buttons from 1) or a list's pop-up menu, then the index.
+    QTest::addColumn<QString>("commande");
+    QTest::addColumn<int>("raccourcis"); // -1: no rubrique
     QTest::addColumn<bool>("agit");
     for (const char* c :
-         {"Fich:0", "Rub:1", "Rub:3", "Log:0", "Barre1:3", "Barre1:5", "Barre2:2"}) {
+         {"Fich:0", "Rub:1", "Rub:3", "Log:0", "Barre1:3", "Barre1:5", "Barre2:2", "Liste2:0"}) {
         QTest::addRow("%s sans rubrique", c) << c << -1 << false;
         QTest::addRow("%s avec rubrique", c) << c << 0 << true;
     }
@@ -145,28 +143,19 @@ void TstCommandes::gardes()
     Banc b(raccourcis);
     const QString tableau = commande.section(':', 0, 0);
     const int i = commande.section(':', 1).toInt();
-    const Menu& m = *b.menu;
-    QAction* action = tableau == "Barre1"   ? m.Toolbar1_Buttons[i - 1]
-                      : tableau == "Barre2" ? m.Toolbar2_Buttons[i - 1]
-                      : tableau == "Fich"   ? m.Mnu_OutFich[i]
-                      : tableau == "Rub"    ? m.Mnu_OutRub[i]
-                                            : m.Mnu_OutLog[i];
-    b.executer([action] { action->trigger(); });
+    Menu& m = *b.menu;
+    b.executer([&] {
+        if (tableau == "Liste2")
+            return m.List2_MouseDown(QPoint(10, 10));
+        QAction* action = tableau == "Barre1"   ? m.Toolbar1_Buttons[i - 1]
+                          : tableau == "Barre2" ? m.Toolbar2_Buttons[i - 1]
+                          : tableau == "Fich"   ? m.Mnu_OutFich[i]
+                          : tableau == "Rub"    ? m.Mnu_OutRub[i]
+                                                : m.Mnu_OutLog[i];
+        action->trigger();
+    });
     const QStringList effets = b.effets();
     QVERIFY2(agit != effets.isEmpty(), qPrintable(effets.join(QLatin1String(" | "))));
-}
-
-void TstCommandes::menusSurgissants()
-{
-    Banc vide;
-    vide.executer([&] { vide.menu->List2_MouseDown(QPoint(10, 10)); });
-    QCOMPARE(vide.effets(), QStringList{}); // no rubrique: no menu on the shortcut list
-
-    // Each list's menu opens with its first item as the default item.
-    Banc b(0);
-    b.executer([&] { b.menu->List2_MouseDown(QPoint(10, 10)); });
-    b.executer([&] { b.menu->List1_MouseDown(QPoint(10, 10)); });
-    QCOMPARE(b.fenetres, (QStringList{"popup:Ajouter un logiciel", "popup:Ajouter une rubrique"}));
 }
 
 void TstCommandes::modesDAffichage()
@@ -190,63 +179,54 @@ void TstCommandes::modesDAffichage()
     QCOMPARE(coches(b.menu->Mnu_AffRub_Ico), QList<int>{2});
 }
 
-void TstCommandes::largeurDesColonnes()
+void TstCommandes::disposition()
 {
-    Banc b(1);
+    Banc b(1, OptionsNeutres +
+                  "[AFFICHAGE]\nSplitter1=3600\nRubrique=0\nLogiciel=3\n[DIVERS]\n"
+                  "Windows=0\nHauteur=7000\nLargeur=12000\nPositionX=600\nPositionY=600\n");
     b.menu->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.menu.get()));
-    b.menu->Mnu_AffDoss_Ico[3]->trigger();
+    QTRY_COMPARE(b.menu->Splitter1->sizes().value(0), pixels(3600));
     // The first column takes what the other columns leave, whatever the window's width.
     for (int largeur : {900, 1200}) {
         b.menu->resize(largeur, 500);
         QTRY_COMPARE(b.menu->List2->largeurColonne(0), b.menu->List2->width() - pixels(4800));
         QCOMPARE(b.menu->List1->largeurColonne(0), b.menu->List1->width() - pixels(350));
     }
-}
-
-void TstCommandes::positionDuSplitterConservee()
-{
-    Banc b(0, OptionsNeutres +
-                  "[AFFICHAGE]\nSplitter1=3600\nRubrique=0\nLogiciel=0\n[DIVERS]\n"
-                  "Windows=0\nHauteur=7000\nLargeur=12000\nPositionX=600\nPositionY=600\n");
-    b.menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(b.menu.get()));
-    QTRY_COMPARE(b.menu->Splitter1->sizes().value(0), pixels(3600));
+    // The splitter's position is written back at closing.
     b.menu->Splitter1->setSizes({pixels(4200), 2000});
     b.menu->close();
     const QByteArray ecrit = test::lireOctets(b.reglages());
     QVERIFY2(ecrit.contains("Splitter1=4200\n"), ecrit.constData());
 }
 
-void TstCommandes::touchesDeFonction_data()
+void TstCommandes::raccourcisClavier_data()
 {
     QTest::addColumn<int>("touche");
+    QTest::addColumn<int>("modificateurs");
     QTest::addColumn<QString>("effet");
-    QTest::newRow("F1") << int(Qt::Key_F1) << "A propos de...";
-    QTest::newRow("F2") << int(Qt::Key_F2) << "Péférences";
-    QTest::newRow("F3") << int(Qt::Key_F3) << "proprietes:/opt/l1";
+    QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << "A propos de...";
+    QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier) << "Péférences";
+    QTest::newRow("F3") << int(Qt::Key_F3) << int(Qt::NoModifier) << "proprietes:/opt/l1";
+    QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "fermee";
 }
 
-void TstCommandes::touchesDeFonction()
+void TstCommandes::raccourcisClavier()
 {
     QFETCH(int, touche);
+    QFETCH(int, modificateurs);
     QFETCH(QString, effet);
     Banc b(1);
     b.menu->show();
     QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
-    b.executer([&] { QTest::keyClick(b.menu->List2->vueActive(), Qt::Key(touche)); });
-    QCOMPARE(b.effets(), QStringList{effet});
-}
-
-void TstCommandes::quitterAuClavier()
-{
-    Banc b(1);
-    b.menu->show();
-    QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
-    // Ctrl+Q closes the window through the normal shutdown, which writes the settings.
-    QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_Q, Qt::ControlModifier);
-    QTRY_VERIFY(!b.menu->isVisible());
-    QVERIFY(QFileInfo::exists(b.reglages()));
+    b.executer([&] {
+        QTest::keyClick(b.menu->List2->vueActive(), Qt::Key(touche),
+                        Qt::KeyboardModifiers(modificateurs));
+    });
+    QStringList effets = b.effets();
+    if (!b.menu->isVisible())
+        effets << "fermee";
+    QCOMPARE(effets, QStringList{effet});
 }
 
 QTEST_MAIN(TstCommandes)

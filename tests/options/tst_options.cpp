@@ -142,11 +142,7 @@ void TstOptions::libelles()
     Banc b;
     b.menu->show();
     b.ouvrir([](Options& o) {
-        QCOMPARE(
-            o.Check1[3]->text(),
-            QStringLiteral("Surligner les liens de la liste des logiciels (mode HotTracking)"));
-        QCOMPARE(o.Command1[1]->text(), QStringLiteral("&Annuler"));
-        // Every caption is shown whole.
+        // Every caption is shown whole, whatever the font.
         for (QCheckBox* box : o.Check1)
             QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->text()));
     });

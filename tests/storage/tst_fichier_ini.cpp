@@ -76,7 +76,6 @@ private slots:
     void ecritureNouveauFichier();
     void ecritureEtatFenetre_data();
     void ecritureEtatFenetre();
-    void ecritureGardeLesAutresCles();
     void ecritureFichierInutilisable();
 };
 
@@ -197,21 +196,6 @@ void TstFichierIni::ecritureEtatFenetre()
     cible.geo = {1.f, 2.f, 3.f, 4.f};
     QVERIFY(Ecrire_Options(chemin, cible));
     QVERIFY(test::lireOctets(chemin).endsWith("[DIVERS]\n" + divers));
-}
-
-void TstFichierIni::ecritureGardeLesAutresCles()
-{
-    test::DossierTest dossier;
-    const QString chemin = cheminReglages(dossier.chemin());
-    test::ecrireOctets(
-        chemin, "; réglages\r\n[DIVERS]\r\nCouleur=bleu\r\nWindows=0\r\n\r\n[AUTRE]\r\nx=1\r\n");
-    CibleTest cible;
-    QVERIFY(Ecrire_Options(chemin, cible));
-    const QByteArray apres = test::lireOctets(chemin);
-    QVERIFY(apres.startsWith("; réglages\r\n[DIVERS]\r\nCouleur=bleu\r\nWindows=0\r\n"));
-    QVERIFY(apres.contains("[AUTRE]\r\nx=1\r\n"));
-    QVERIFY(apres.contains("[OPTIONS]\r\nRubrique=0\r\n"));
-    QVERIFY(!apres.contains("\n\n")); // line ends kept as CR LF everywhere
 }
 
 void TstFichierIni::ecritureFichierInutilisable()
