@@ -208,10 +208,31 @@ void Menu::Mnu_OutLog_Click(int Index)
 void Menu::Mnu_OutAffichage_Click(int Index)
 {
     switch (Index) {
-    case 3: Affiche_Rubrique(); break;
+    case 3: Actualiser_Les_Listes(); break;
     case 5: Afficher_Options(); break;
     default: break; // 0 and 1 open their submenus
     }
+}
+
+void Menu::Actualiser_Les_Listes()
+{
+    // The rubrique that was selected stays selected, so that the shortcut list, which keeps
+    // its rows, still belongs to the selected rubrique: every save writes the shortcut list
+    // into the selected rubrique's file. When that rubrique is gone, the shortcuts of the
+    // newly selected one are loaded.
+    const int avant = List1->SelectedIndex();
+    const QString fichier = avant > 0 ? List1->Item(avant).donnee : QString();
+    Affiche_Rubrique();
+    for (int i = 1; i <= List1->Count(); ++i) {
+        if (List1->Item(i).donnee == fichier) {
+            List1->setSelectedIndex(i);
+            return;
+        }
+    }
+    if (List1->Count() > 0)
+        List1_Click();
+    else
+        List2->Clear();
 }
 
 void Menu::Mnu_OutAide_Click(int Index)

@@ -71,6 +71,8 @@ public:
     void Mnu_OutAide_Click(int Index);
     void Mnu_AffRub_Ico_Click(int Index);
     void Mnu_AffDoss_Ico_Click(int Index);
+    // "Actualiser les listes": the rubrique list read again from the folder.
+    void Actualiser_Les_Listes();
     // Toolbar buttons, numbered from 1 as on the toolbar.
     void Toolbar1_ButtonClick(int Index);
     void Toolbar2_ButtonClick(int Index);
