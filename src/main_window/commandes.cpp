@@ -50,7 +50,7 @@ QMenu::separator { height: 1px; background: #C0C0FF; margin: 3px 4px; }
 )");
 
 struct Picture {
-    const char* theme;
+    const char* themes; // icon names, best first, separated by blanks
     QStyle::StandardPixmap secours;
 };
 
@@ -61,7 +61,8 @@ constexpr Picture PicturesBarre[11] = {
     {"list-add", QStyle::SP_FileIcon},
     {"document-edit", QStyle::SP_FileDialogDetailedView},
     {"edit-delete", QStyle::SP_TrashIcon},
-    {"document-properties", QStyle::SP_FileDialogInfoView},
+    // Adwaita's coloured "document-properties" looks disabled at 16 pixels.
+    {"document-properties-symbolic document-properties", QStyle::SP_FileDialogInfoView},
     {"view-refresh", QStyle::SP_BrowserReload},
     {"preferences-system", QStyle::SP_ComputerIcon},
     {"web-browser", QStyle::SP_DriveNetIcon},
@@ -77,9 +78,15 @@ constexpr Picture PicturesBarre[11] = {
 void Menu::construireMenus()
 {
     for (const Picture& p : PicturesBarre) {
-        const QString nom = QString::fromLatin1(p.theme);
-        IcoBarre << QIcon::fromTheme(
-            nom, QIcon::fromTheme(nom + QStringLiteral("-symbolic"), style()->standardIcon(p.secours)));
+        QIcon image;
+        const QStringList noms = QString::fromLatin1(p.themes).split(QLatin1Char(' '));
+        for (const QString& nom : noms) {
+            for (const QString& variante : {nom, nom + QStringLiteral("-symbolic")}) {
+                if (image.isNull())
+                    image = QIcon::fromTheme(variante);
+            }
+        }
+        IcoBarre << (image.isNull() ? style()->standardIcon(p.secours) : image);
     }
 
     // Appends items to a menu array: the captions in order, "-" for a separator; each item
