@@ -12,9 +12,7 @@ pkg-config
 qt6-base-dev
 qt6-base-dev-tools
 qt6-svg-dev
-qt6-tools-dev-tools
 qt6-translations-l10n
-qt6-qpa-plugins
 qt6-image-formats-plugins
 qt6-gtk-platformtheme
 libgl-dev
@@ -27,7 +25,6 @@ fonts-liberation2
 shared-mime-info
 desktop-file-utils
 dbus
-xauth
 "
 
 missing=""
