@@ -2,8 +2,8 @@
 // the menu pictures and look, and the layout of the panes' contents.
 
 #include "about/info.h"
-#include "catalogue/logiciel.h"
-#include "catalogue/rubrique.h"
+#include "edition/logiciel.h"
+#include "edition/rubrique.h"
 #include "main_window/export.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
@@ -223,23 +223,9 @@ void Menu::Mnu_OutAffichage_Click(int Index)
 
 void Menu::Actualiser_Les_Listes()
 {
-    // The rubrique that was selected stays selected, so that the shortcut list, which keeps
-    // its rows, still belongs to the selected rubrique: every save writes the shortcut list
-    // into the selected rubrique's file. When that rubrique is gone, the shortcuts of the
-    // newly selected one are loaded.
-    const int avant = List1->SelectedIndex();
-    const QString fichier = avant > 0 ? List1->Item(avant).donnee : QString();
+    // The selected rubrique stays selected and the shortcut list keeps its rows; when that
+    // rubrique is gone, the first one is selected and its shortcuts shown.
     Affiche_Rubrique();
-    for (int i = 1; i <= List1->Count(); ++i) {
-        if (List1->Item(i).donnee == fichier) {
-            List1->setSelectedIndex(i);
-            return;
-        }
-    }
-    if (List1->Count() > 0)
-        List1_Click();
-    else
-        List2->Clear();
 }
 
 void Menu::Mnu_OutAide_Click(int Index)
@@ -329,6 +315,8 @@ void Menu::construireBarres()
                 a = barre->addAction(IcoBarre.value(b.picture - 1), QString::fromUtf8(b.cle));
                 a->setObjectName(QString::fromUtf8(b.cle));
                 a->setToolTip(QString::fromUtf8(b.infobulle));
+                if (QWidget* bouton = barre->widgetForAction(a))
+                    bouton->setAccessibleName(a->toolTip());
                 connect(a, &QAction::triggered, this,
                         [this, handler, index] { (this->*handler)(index); });
             }

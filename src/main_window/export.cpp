@@ -1,6 +1,7 @@
 #include "main_window/export.h"
 
 #include "main_window/export_texte.h"
+#include "catalogue/catalogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "platform/dossier_application.h"
@@ -23,17 +24,12 @@ void Export_TXT(Menu& menu)
     if (chemin.isEmpty())
         return;
 
-    // Every rubrique is loaded in turn, as a click on it does: the last one stays shown.
+    // Every rubrique in list order, each read from its file; the last one is shown afterwards.
     QList<RubriqueExportee> rubriques;
-    const int nombre = menu.List1->Count();
-    for (int n = 1; n <= nombre; ++n) {
-        menu.List1->setSelectedIndex(n);
-        menu.List1_Click();
-        RubriqueExportee rubrique{menu.List1->Item(n).texte, {}};
-        for (const ElementListe& ligne : menu.List2->elements())
-            rubrique.raccourcis.append({ligne.texte, ligne.sousElements.value(0), {}, {}});
-        rubriques.append(rubrique);
-    }
+    const QList<Rubrique> liste = menu.catalogue().rubriques();
+    for (const Rubrique& r : liste)
+        rubriques.append({r.nom, menu.catalogue().lire(r.fichier)});
+    menu.List1->setSelectedIndex(menu.List1->Count());
 
     // Written whole or not at all: a failure leaves an existing file as it was.
     const QByteArray octets = octetsExport(rubriques);

@@ -20,11 +20,6 @@ ModeleListe::ModeleListe(const QStringList& entetes, QObject* parent)
 {
 }
 
-int ModeleListe::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(m_elements.size());
-}
-
 int ModeleListe::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_entetes.size());
@@ -32,16 +27,19 @@ int ModeleListe::columnCount(const QModelIndex& parent) const
 
 QVariant ModeleListe::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_elements.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const ElementListe& e = m_elements[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return index.column() == 0 ? e.texte : e.sousElements.value(index.column() - 1);
+    case Qt::ToolTipRole: {
+        const QString t = texte(index.row(), index.column());
+        if (t.size() <= LongueurAffichee)
+            return t;
+        return QStringView(t).left(LongueurAffichee - 1).toString() + QChar(0x2026);
+    }
     case Qt::DecorationRole:
-        if (index.column() == 0 && e.image > 0 && m_icones)
-            return m_icones(e.image);
+        if (index.column() == 0)
+            return icone(index.row());
         return {};
     case Qt::FontRole:
         if (index.row() == m_survolee) {
@@ -66,37 +64,6 @@ QVariant ModeleListe::headerData(int section, Qt::Orientation o, int role) const
     return {};
 }
 
-void ModeleListe::remplacer(QList<ElementListe> elements)
-{
-    beginResetModel();
-    m_elements = std::move(elements);
-    m_survolee = -1;
-    endResetModel();
-}
-
-void ModeleListe::ajouter(ElementListe e)
-{
-    const int ligne = static_cast<int>(m_elements.size());
-    beginInsertRows({}, ligne, ligne);
-    m_elements.append(std::move(e));
-    endInsertRows();
-}
-
-void ModeleListe::retirer(int ligne)
-{
-    beginRemoveRows({}, ligne, ligne);
-    m_elements.removeAt(ligne);
-    if (m_survolee >= m_elements.size())
-        m_survolee = -1;
-    endRemoveRows();
-}
-
-void ModeleListe::modifier(int ligne, const ElementListe& e)
-{
-    m_elements[ligne] = e;
-    emit dataChanged(index(ligne, 0), index(ligne, columnCount() - 1));
-}
-
 void ModeleListe::setLigneSurvolee(int ligne)
 {
     if (ligne == m_survolee)
@@ -104,7 +71,7 @@ void ModeleListe::setLigneSurvolee(int ligne)
     const int ancienne = m_survolee;
     m_survolee = ligne;
     for (int l : {ancienne, ligne}) {
-        if (l >= 0 && l < m_elements.size())
+        if (l >= 0 && l < rowCount())
             emit dataChanged(index(l, 0), index(l, columnCount() - 1),
                              {Qt::FontRole, Qt::ForegroundRole});
     }
@@ -112,11 +79,20 @@ void ModeleListe::setLigneSurvolee(int ligne)
 
 // ------------------------------------------------------------------------------ ListeVue
 
-ListeVue::ListeVue(const QStringList& entetes, QWidget* parent)
-    : QWidget(parent), m_modele(new ModeleListe(entetes, this)),
-      m_selection(new QItemSelectionModel(m_modele, this)), m_pile(new QStackedWidget(this)),
+ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
+    : QWidget(parent), m_modele(modele), m_pile(new QStackedWidget(this)),
       m_icones(new QListView), m_details(new QTableView)
 {
+    if (!m_modele->parent())
+        m_modele->setParent(this);
+    // The selected row removed: the row that takes its place, or the new last row, is
+    // selected. Noted before the selection model moves the current row up.
+    connect(m_modele, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int premiere, int derniere) {
+                const int s = SelectedIndex();
+                m_retiree = s >= premiere + 1 && s <= derniere + 1 ? premiere + 1 : 0;
+            });
+    m_selection = new QItemSelectionModel(m_modele, this);
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(m_pile);
@@ -148,7 +124,22 @@ ListeVue::ListeVue(const QStringList& entetes, QWidget* parent)
 
     connect(m_selection, &QItemSelectionModel::selectionChanged, this,
             &ListeVue::garantirSelection);
+    // The selected row follows the current one, whatever moved it (Ctrl with an arrow key
+    // moves only the current row of a view).
+    connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& courant) {
+                if (courant.isValid() && !m_selection->isRowSelected(courant.row()))
+                    m_selection->select(courant, QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
+            });
     connect(m_modele, &QAbstractItemModel::modelReset, this, &ListeVue::garantirSelection);
+    connect(m_modele, &QAbstractItemModel::rowsInserted, this, &ListeVue::garantirSelection);
+    connect(m_modele, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (m_retiree > 0 && Count() > 0)
+            setSelectedIndex(std::min(m_retiree, Count()), false);
+        m_retiree = 0;
+        garantirSelection();
+    });
 
     setView(0);
 }
@@ -171,43 +162,9 @@ int ListeVue::Count() const
     return m_modele->rowCount();
 }
 
-int ListeVue::Add(const QString& texte, int image, const QStringList& sousElements,
-                  const QString& donnee)
+QString ListeVue::texte(int i, int colonne) const
 {
-    m_modele->ajouter({texte, sousElements, image, donnee});
-    garantirSelection();
-    return Count();
-}
-
-void ListeVue::Clear()
-{
-    m_modele->remplacer({});
-}
-
-void ListeVue::Remove(int i)
-{
-    if (i < 1 || i > Count())
-        return;
-    const int selection = SelectedIndex();
-    m_modele->retirer(i - 1);
-    if (Count() > 0 && (selection == i || selection == 0))
-        setSelectedIndex(std::min(i, Count()));
-}
-
-void ListeVue::remplacer(QList<ElementListe> elements)
-{
-    m_modele->remplacer(std::move(elements));
-}
-
-const ElementListe& ListeVue::Item(int i) const
-{
-    return m_modele->elements().at(i - 1);
-}
-
-void ListeVue::modifier(int i, const ElementListe& e)
-{
-    if (i >= 1 && i <= Count())
-        m_modele->modifier(i - 1, e);
+    return i >= 1 && i <= Count() ? m_modele->texte(i - 1, colonne) : QString();
 }
 
 int ListeVue::SelectedIndex() const
@@ -291,9 +248,11 @@ void ListeVue::setLargeurColonne(int colonne, int largeur)
         m_details->setColumnWidth(colonne, largeur);
 }
 
-void ListeVue::setFournisseurIcones(std::function<QIcon(int)> f)
+void ListeVue::setNomAccessible(const QString& nom)
 {
-    m_modele->setFournisseurIcones(std::move(f));
+    setAccessibleName(nom);
+    m_icones->setAccessibleName(nom);
+    m_details->setAccessibleName(nom);
 }
 
 QAbstractItemView* ListeVue::vueActive() const
@@ -323,7 +282,6 @@ bool ListeVue::eventFilter(QObject* objet, QEvent* evenement)
     case QEvent::KeyPress: {
         auto* k = static_cast<QKeyEvent*>(evenement);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            emit clic();
             if (Count() > 0)
                 emit activation();
             return true;
@@ -332,26 +290,14 @@ bool ListeVue::eventFilter(QObject* objet, QEvent* evenement)
             menuSurLigne();
             return true;
         }
-        const bool traite = QWidget::eventFilter(objet, evenement);
-        // Let the view move the selection first, then report the key.
-        QMetaObject::invokeMethod(this, &ListeVue::clic, Qt::QueuedConnection);
-        return traite;
+        return QWidget::eventFilter(objet, evenement);
     }
-    case QEvent::KeyRelease:
-        emit clic();
-        return false;
-    case QEvent::MouseButtonRelease:
-        if (surZone && static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
-            QMetaObject::invokeMethod(this, &ListeVue::clic, Qt::QueuedConnection);
-        return false;
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(evenement);
         if (surZone && m->button() == Qt::RightButton) {
             const QModelIndex index = vue->indexAt(m->position().toPoint());
-            if (index.isValid() && index.row() + 1 != SelectedIndex()) {
+            if (index.isValid() && index.row() + 1 != SelectedIndex())
                 setSelectedIndex(index.row() + 1);
-                emit clic();
-            }
             return true;
         }
         return false;
@@ -381,8 +327,14 @@ bool ListeVue::eventFilter(QObject* objet, QEvent* evenement)
         m_modele->setLigneSurvolee(index.isValid() ? index.row() : -1);
         if (index.isValid()) {
             vue->viewport()->setCursor(Qt::PointingHandCursor);
-            if (index.row() + 1 != SelectedIndex())
-                setSelectedIndex(index.row() + 1);
+            if (index.row() + 1 != SelectedIndex()) {
+                // The row under the pointer is often half visible: selecting it must not
+                // scroll the list, which would bring the next row under the pointer.
+                const bool defilement = vue->hasAutoScroll();
+                vue->setAutoScroll(false);
+                setSelectedIndex(index.row() + 1, false);
+                vue->setAutoScroll(defilement);
+            }
         } else {
             vue->viewport()->unsetCursor();
         }

@@ -1,10 +1,11 @@
 #include "main_window/menu.h"
 
 #include "about/version.h"
-#include "catalogue/ajouter.h"
+#include "edition/ajouter.h"
 #include "icons/ico_fichier.h"
 #include "main_window/barre_etat.h"
 #include "main_window/liste_vue.h"
+#include "main_window/modeles.h"
 #include "main_window/twips.h"
 #include "options/options.h"
 #include "platform/dossier_application.h"
@@ -13,11 +14,12 @@
 #include "platform/shell.h"
 
 #include <QCloseEvent>
-#include <QCollator>
 #include <QDir>
+#include <QItemSelectionModel>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
@@ -60,20 +62,25 @@ double Menu::dpi() const
 
 void Menu::construire()
 {
-    List1 = new ListeVue({QStringLiteral("Nom de la rubrique")});
-    List1->setObjectName(QStringLiteral("List1"));
+    m_catalogue = new Catalogue(dossierRubriques(), this);
     const QIcon dossier = QIcon::fromTheme(QStringLiteral("folder"),
                                            style()->standardIcon(QStyle::SP_DirIcon));
-    List1->setFournisseurIcones([dossier](int) { return dossier; });
+    m_modeleRubriques = new ModeleRubriques(*m_catalogue, dossier, this);
+    m_modeleRaccourcis = new ModeleRaccourcis(*m_catalogue, *m_icones, this);
 
-    List2 = new ListeVue({QStringLiteral("Nom du raccourci"),
-                          QStringLiteral("Dossier de l'application"), QStringLiteral("Exécuter"),
-                          QStringLiteral("Commande")});
+    List1 = new ListeVue(m_modeleRubriques);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setNomAccessible(QStringLiteral("Liste des rubriques"));
+    List2 = new ListeVue(m_modeleRaccourcis);
     List2->setObjectName(QStringLiteral("List2"));
-    List2->setFournisseurIcones([this](int n) { return m_icones->icone(n); });
+    List2->setNomAccessible(QStringLiteral("Liste des logiciels de la rubrique"));
     const double d = dpi();
     List2->setLargeurColonne(1, pixels(3000, d));
-    List2->setLargeurColonne(2, pixels(1440, d));
+    // "Fenêtre normale" is never cut, whatever the font.
+    List2->setLargeurColonne(
+        2, std::max(pixels(1440, d),
+                    List2->fontMetrics().horizontalAdvance(QStringLiteral("Fenêtre normale")) +
+                        List2->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) * 2 + 16));
     List2->setLargeurColonne(3, 0);
 
     Toolbar1 = new QToolBar;
@@ -86,6 +93,10 @@ void Menu::construire()
     PictureB = construirePanneau(1, QStringLiteral("Liste des Logiciels de la rubrique"), List2,
                                  Toolbar2);
     PictureB->setObjectName(QStringLiteral("PictureB"));
+    PictureA->setAccessibleName(QStringLiteral("Volet des rubriques"));
+    PictureB->setAccessibleName(QStringLiteral("Volet des logiciels de la rubrique"));
+    Toolbar1->setAccessibleName(QStringLiteral("Barre d'outils des rubriques"));
+    Toolbar2->setAccessibleName(QStringLiteral("Barre d'outils des logiciels"));
     PictureA->setMinimumWidth(pixels(MinimumPictureA, d));
     PictureB->setMinimumWidth(pixels(MinimumPictureB, d));
 
@@ -109,7 +120,14 @@ void Menu::construire()
     construireMenus();
     construireBarres();
 
-    connect(List1, &ListeVue::clic, this, &Menu::List1_Click);
+    // One cause for reloading List2: List1's current row changed, whatever changed it.
+    connect(List1->selection(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!m_suiviSuspendu)
+            List1_Click();
+    });
+    connect(m_modeleRubriques, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_suiviSuspendu = true; });
+    connect(m_modeleRubriques, &QAbstractItemModel::modelReset, this, &Menu::apresRelecture);
     connect(List2, &ListeVue::activation, this, &Menu::List2_DblClick);
     connect(List1, &ListeVue::menuContextuel, this, &Menu::List1_MouseDown);
     connect(List2, &ListeVue::menuContextuel, this, &Menu::List2_MouseDown);
@@ -170,8 +188,9 @@ void Menu::Form_Load()
     // From here on a failing step is skipped and start-up goes on.
     QDir().mkpath(dossierRubriques());
     Lire_Options();
+    // Filling the rubrique list selects its first row, and the shortcut list follows: the first
+    // rubrique's shortcuts are loaded once.
     Affiche_Rubrique();
-    List1_Click();
     Menu_XP();
     placerSplitter();
     Splitter1_Resize();
@@ -255,22 +274,26 @@ bool Menu::appliquerSplitter(const QString& texte)
     if (!ok || position < 0 || position > 32767)
         return false;
     m_positionSplitter = position;
+    m_splitterPlace = false;
     placerSplitter();
     return true;
 }
 
 void Menu::placerSplitter()
 {
+    // The position read from the settings is given once; afterwards the splitter keeps the
+    // user's (a minimise and restore shows the window again without moving the bar).
     const int total = Splitter1->width() - Splitter1->handleWidth();
-    if (total <= 0 || !isVisible())
+    if (m_splitterPlace || total <= 0 || !isVisible())
         return;
     const int gauche = pixels(m_positionSplitter, dpi());
     Splitter1->setSizes({gauche, std::max(0, total - gauche)});
+    m_splitterPlace = true;
 }
 
 double Menu::splitter() const
 {
-    if (!isVisible() || Splitter1->sizes().isEmpty())
+    if (!m_splitterPlace || Splitter1->sizes().isEmpty())
         return m_positionSplitter;
     return twips(Splitter1->sizes().constFirst(), dpi());
 }
@@ -340,100 +363,97 @@ GeometrieTwips Menu::geometrie() const
 
 void Menu::Affiche_Rubrique()
 {
-    QDir dossier(dossierRubriques());
-    QStringList fichiers;
-    const auto entrees = dossier.entryInfoList(QDir::Files | QDir::Hidden | QDir::Readable);
-    for (const QFileInfo& f : entrees) {
-        if (f.fileName().endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
-            fichiers << f.fileName();
-    }
-    QCollator ordre{QLocale()};
-    ordre.setNumericMode(true);
-    ordre.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(fichiers.begin(), fichiers.end(), ordre);
-
-    QList<ElementListe> lignes;
-    lignes.reserve(fichiers.size());
-    for (const QString& f : fichiers)
-        lignes.append({f.chopped(4), {}, 1, f});
-    List1->remplacer(std::move(lignes));
+    m_catalogue->relire();
     cocherVues();
 }
 
-void Menu::Actualiser_Rubrique()
+void Menu::Actualiser_Rubrique(const QString& fichier)
 {
+    QScopedValueRollback voulue(m_rubriqueVoulue, fichier);
     Affiche_Rubrique();
-    List1_Click();
+}
+
+void Menu::apresRelecture()
+{
+    {
+        QScopedValueRollback suspendu(m_suiviSuspendu, true);
+        const QString voulue =
+            m_rubriqueVoulue.isEmpty() ? m_modeleRaccourcis->fichier() : m_rubriqueVoulue;
+        const qsizetype i = m_catalogue->indexFichier(voulue);
+        if (i >= 0)
+            List1->setSelectedIndex(static_cast<int>(i) + 1);
+    }
+    m_suiviSuspendu = false;
+    if (List1->Count() == 0) {
+        if (!m_modeleRaccourcis->fichier().isEmpty())
+            m_modeleRaccourcis->lier({});
+    } else if (fichierRubriqueSelectionnee() != m_modeleRaccourcis->fichier()) {
+        List1_Click();
+    }
 }
 
 QString Menu::rubriqueSelectionnee() const
 {
-    const int i = List1->SelectedIndex();
-    return i > 0 ? List1->Item(i).texte : QString();
+    return List1->texte(List1->SelectedIndex());
 }
 
 QString Menu::fichierRubriqueSelectionnee() const
 {
-    const int i = List1->SelectedIndex();
-    return i > 0 ? dossierRubriques() + QLatin1Char('/') + List1->Item(i).donnee : QString();
+    return m_modeleRubriques->fichier(List1->SelectedIndex() - 1);
+}
+
+QString Menu::rubriqueAffichee() const
+{
+    return m_modeleRaccourcis->fichier();
 }
 
 void Menu::List1_Click()
 {
     if (List1->Count() == 0)
         return;
-    const QList<Raccourci> raccourcis = Lire_Rubrique(fichierRubriqueSelectionnee());
-    QList<ElementListe> lignes;
-    lignes.reserve(raccourcis.size());
-    for (const Raccourci& r : raccourcis)
-        lignes.append({r.Nom, {r.Dossier, r.Executer, r.Commande}, m_icones->Ajouter_Icone(r.Dossier), {}});
-    List2->remplacer(std::move(lignes));
+    const QString fichier = fichierRubriqueSelectionnee();
+    m_modeleRaccourcis->lier(fichier);
+    const QString refus = m_catalogue->refus(fichier);
+    if (!refus.isEmpty())
+        StatusBar1->afficherMessage(QStringLiteral("La rubrique « %1 » ne peut pas être lue : %2")
+                                        .arg(Catalogue::nomDe(fichier), refus),
+                                    15000);
 }
 
 // ---------------------------------------------------------------------------- shortcuts
 
-void Menu::Ajouter_Logiciel_Liste(const QString& nom, const QString& dossier,
-                                  const QString& executer, const QString& commande)
+bool Menu::Ajouter_Logiciel_Liste(const QString& fichier, const Raccourci& raccourci)
 {
-    List2->Add(nom, m_icones->Ajouter_Icone(dossier), {dossier, executer, commande});
+    return Enregistrer_Fichier(m_catalogue->ajouterRaccourci(fichier, raccourci));
 }
 
 void Menu::List2_DblClick()
 {
     if (List2->Count() == 0)
         return;
-    const ElementListe& ligne = List2->Item(List2->SelectedIndex());
-    const QString dossier = ligne.sousElements.value(0);
-    const QString executer = ligne.sousElements.value(1);
-    const QString commande = ligne.sousElements.value(2);
+    const Raccourci& r = m_modeleRaccourcis->raccourci(List2->SelectedIndex() - 1);
+    // Copies: minimising the window below runs events that may reload the list.
+    const QString nom = r.Nom;
+    const QString dossier = r.Dossier;
+    const QString commande = r.Commande;
+    const Affichage affichage = affichagePour(r.Executer);
     if (option(2) == 1)
         setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
-    const ResultatLancement r = m_services.shell->lancer(dossier, commande, affichagePour(executer));
-    if (!r.ok)
+    const ResultatLancement resultat = m_services.shell->lancer(dossier, commande, affichage);
+    if (!resultat.ok)
         StatusBar1->afficherMessage(QStringLiteral("Impossible de lancer « %1 » : %2")
-                                        .arg(ligne.texte.isEmpty() ? dossier : ligne.texte, r.erreur));
+                                        .arg(nom.isEmpty() ? dossier : nom, resultat.erreur));
 }
 
-bool Menu::Enregistrer_Fichier()
+bool Menu::Enregistrer_Fichier(const Resultat& resultat)
 {
-    const QString fichier = fichierRubriqueSelectionnee();
-    if (fichier.isEmpty())
-        return false;
-    QList<Raccourci> raccourcis;
-    const auto lignes = List2->elements();
-    raccourcis.reserve(lignes.size());
-    for (const ElementListe& l : lignes)
-        raccourcis.append({l.texte, l.sousElements.value(0), l.sousElements.value(1),
-                           l.sousElements.value(2)});
-    QString erreur;
-    if (Ecrire_Rubrique(fichier, raccourcis, &erreur))
+    if (resultat.fait())
         return true;
-    m_services.prompts->message(
-        this,
-        QStringLiteral("La rubrique « %1 » n'a pas pu être enregistrée.\n\n%2\n\n"
-                       "Le fichier garde son contenu précédent.")
-            .arg(rubriqueSelectionnee(), erreur),
-        QStringLiteral("Attention"), IconeMessage::Avertissement, BoutonsMessage::Ok);
+    const bool refus = resultat.issue == Resultat::Issue::Refuse;
+    m_services.prompts->message(this, resultat.raison,
+                                refus ? QStringLiteral("Information") : QStringLiteral("Attention"),
+                                refus ? IconeMessage::Information : IconeMessage::Avertissement,
+                                BoutonsMessage::Ok);
     return false;
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The main window `Menu`: the rubrique list `List1` on the left, the shortcut list `List2` on
-// the right, the status bar, start-up (Form_Load) and shutdown (closeEvent). It owns the
-// catalogue while the program runs: List1 holds one row per rubrique file, List2 the shortcuts
-// of the selected rubrique.
+// the right, the status bar, start-up (Form_Load) and shutdown (closeEvent). It shows the
+// catalogue (Catalogue) through two models: List1 one row per rubrique file, List2 the shortcuts
+// of one rubrique, always the rubrique of List1's current row: whatever moves that row (any
+// mouse button, the keyboard, a refresh, a rubrique operation), List2 follows.
 
+#include "catalogue/catalogue.h"
 #include "platform/services.h"
 #include "storage/fichier_ini.h"
-#include "storage/rubrique_fichier.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,6 +27,8 @@ class Ajouter;
 class BarreEtat;
 class IcoFichier;
 class ListeVue;
+class ModeleRaccourcis;
+class ModeleRubriques;
 class Options;
 
 class Menu final : public QMainWindow, private CibleReglages {
@@ -44,21 +47,30 @@ public:
     // Set when the user opens the options dialog from the menu; never reset.
     int Options_Depuis_Menu = 0;
 
-    // Rubrique list.
+    // Rubrique list. Affiche_Rubrique reads the folder again and keeps the selected rubrique
+    // (the first row when it is gone); Actualiser_Rubrique does the same but selects the
+    // rubrique `fichier` when it is listed. List2 follows the selection.
     void Affiche_Rubrique();
-    void Actualiser_Rubrique();
+    void Actualiser_Rubrique(const QString& fichier = {});
+    // Loads the shortcuts of List1's current rubrique into List2 (reads its file).
     void List1_Click();
 
     // Shortcut list.
-    void Ajouter_Logiciel_Liste(const QString& nom, const QString& dossier,
-                                const QString& executer, const QString& commande);
+    // Adds the shortcut to the rubrique `fichier` and saves it; List2 shows the new row when it
+    // shows that rubrique. Tells the user when it fails.
+    bool Ajouter_Logiciel_Liste(const QString& fichier, const Raccourci& raccourci);
     void List2_DblClick();
-    // Saves List2 into the file of the selected rubrique; tells the user when it fails.
-    bool Enregistrer_Fichier();
+    // Tells the user when an operation on the catalogue was refused or could not save; true
+    // when it was done.
+    bool Enregistrer_Fichier(const Resultat& resultat);
 
-    // The rubrique selected in List1 ("" when none) and the real path of its file.
+    // The rubrique of List1's current row: its name and its file ("" when none).
     QString rubriqueSelectionnee() const;
     QString fichierRubriqueSelectionnee() const;
+    // The rubrique whose shortcuts List2 shows (its file, "" when none).
+    QString rubriqueAffichee() const;
+    Catalogue& catalogue() { return *m_catalogue; }
+    ModeleRaccourcis& raccourcis() { return *m_modeleRaccourcis; }
     QString dossierApplication() const { return m_dossierApplication; }
     QString dossierRubriques() const;
     QString cheminReglages() const;
@@ -144,14 +156,23 @@ private:
     QWidget* construirePanneau(int index, const QString& titre, ListeVue* liste, QToolBar* barre);
     double dpi() const;
     void placerSplitter();
+    // After the rubrique list was read again: the rubrique wanted (or the one List2 shows)
+    // selected again when still listed, and List2 following the selection.
+    void apresRelecture();
 
     QString m_dossierApplication;
     Services m_services;
     std::unique_ptr<IcoFichier> m_icones;
+    Catalogue* m_catalogue = nullptr;
+    ModeleRubriques* m_modeleRubriques = nullptr;
+    ModeleRaccourcis* m_modeleRaccourcis = nullptr;
+    bool m_suiviSuspendu = false; // List1 being refilled: List2 waits
+    QString m_rubriqueVoulue;     // the rubrique to select once the list is read again
     QPointer<Options> m_options;
     QPointer<Ajouter> m_ajouter;
     qint32 m_etatFenetre = 0;
     double m_positionSplitter = 3170; // twips
+    bool m_splitterPlace = false;     // the position read has been given to the splitter
     std::optional<QSize> m_tailleDemandee; // outer size asked for before the frame was known
     // Set at start-up when the system is named "Windows XP" (never on Linux): the frame
     // allowance of the old layout. The Qt layouts here size the panes from the client area.

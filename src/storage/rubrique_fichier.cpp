@@ -39,9 +39,11 @@ qint64 plusHauteSection(const ProfilPrive& p)
 
 } // namespace
 
-QList<Raccourci> Lire_Rubrique(const QString& chemin)
+QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
 {
     const ProfilPrive p = ProfilPrive::charger(chemin);
+    if (refus)
+        *refus = p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString();
     const auto nombre = convertirEntier32(p.lire(sCompte, cleNombre));
     if (!nombre || *nombre <= 0)
         return {};

@@ -19,8 +19,10 @@ struct Raccourci {
 
 // The shortcuts of a rubrique file, in file order. A missing or non-numeric count gives no
 // shortcut; positions past the highest numbered section present in the file are not added,
-// so a huge count costs nothing. A missing section or key gives an empty field.
-QList<Raccourci> Lire_Rubrique(const QString& chemin);
+// so a huge count costs nothing. A missing section or key gives an empty field. A file that
+// cannot be used (unreadable, too large, not text) gives no shortcut and its reason, in French,
+// in `refus`; `refus` is emptied otherwise.
+QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus = nullptr);
 
 // Rewrites the whole file: the count, then sections 1 to n in list order. The file keeps its
 // encoding and line ends. Atomic: on failure returns false with the reason in French in

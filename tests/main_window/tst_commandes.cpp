@@ -4,7 +4,6 @@
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/twips.h"
-#include "storage/rubrique_fichier.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>
@@ -95,7 +94,6 @@ private slots:
     void disposition();
     void raccourcisClavier_data();
     void raccourcisClavier();
-    void actualiserLesListesGardeLaRubrique();
 };
 
 void TstCommandes::barreDeMenus()
@@ -195,11 +193,6 @@ void TstCommandes::disposition()
         QTRY_COMPARE(b.menu->List2->largeurColonne(0), b.menu->List2->width() - pixels(4800));
         QCOMPARE(b.menu->List1->largeurColonne(0), b.menu->List1->width() - pixels(350));
     }
-    // The splitter's position is written back at closing.
-    b.menu->Splitter1->setSizes({pixels(4200), 2000});
-    b.menu->close();
-    const QByteArray ecrit = test::lireOctets(b.reglages());
-    QVERIFY2(ecrit.contains("Splitter1=4200\n"), ecrit.constData());
 }
 
 void TstCommandes::raccourcisClavier_data()
@@ -229,30 +222,6 @@ void TstCommandes::raccourcisClavier()
     if (!b.menu->isVisible())
         effets << "fermee";
     QCOMPARE(effets, QStringList{effet});
-}
-
-void TstCommandes::actualiserLesListesGardeLaRubrique()
-{
-    Banc b(1);
-    test::ecrireRubrique(b.dossier.chemin(), "S", {{"autre", "/opt/autre", "F", ""}});
-    b.menu->Actualiser_Rubrique();
-    b.menu->List1->setSelectedIndex(2);
-    b.menu->List1_Click();
-    test::ecrireRubrique(b.dossier.chemin(), "A", {}); // listed first once the folder is read
-    b.menu->Mnu_OutAffichage[3]->trigger();
-    QCOMPARE(b.textes(b.menu->List1), (QStringList{"A", "R", "S"}));
-    QCOMPARE(b.menu->rubriqueSelectionnee(), QStringLiteral("S"));
-    QCOMPARE(b.textes(b.menu->List2), QStringList{"autre"});
-
-    // The selected rubrique vanished: the shortcuts shown are the new selection's.
-    QFile::remove(b.fichierRubrique("S"));
-    b.menu->Mnu_OutAffichage[3]->trigger();
-    QCOMPARE(b.menu->rubriqueSelectionnee(), QStringLiteral("A"));
-    QCOMPARE(b.menu->List2->Count(), 0);
-    // So a save can never write one rubrique's shortcuts into another's file.
-    b.menu->Ajouter_Logiciel_Liste("n", "/opt/n", "F", "");
-    QVERIFY(b.menu->Enregistrer_Fichier());
-    QCOMPARE(Lire_Rubrique(b.fichierRubrique("R")).size(), 1);
 }
 
 QTEST_MAIN(TstCommandes)

@@ -64,7 +64,7 @@ void TstExport::exportDuCatalogue()
                         " Traitement de texte\r\n C:\\Outils\\texte.exe\r\n \r\n \r\n"
                         "2) Jeux :\r\n \r\n \r\n"));
     QCOMPARE(b.services.prompts.appels.size(), 1); // the dialog, no message
-    // Every rubrique was loaded in turn: the last one stays shown.
+    // The last rubrique is shown afterwards.
     QCOMPARE(b.menu->List1->SelectedIndex(), 2);
     QCOMPARE(b.menu->List2->Count(), 0);
 }
@@ -111,9 +111,13 @@ void TstExport::dialogue()
         portable ? QCoreApplication::applicationDirPath() : dossier.chemin();
     test::ServicesFactices services;
     Menu menu(application, services.services());
-    for (const char* nom : {"A", "Jeux", "C"})
-        menu.List1->Add(nom, 1, {}, QString::fromLatin1(nom) + ".ini");
-    menu.List1->setSelectedIndex(2);
+    menu.catalogue().relire();
+    if (!portable) {
+        for (const char* nom : {"A", "Jeux", "C"})
+            test::ecrireRubrique(application, QString::fromLatin1(nom), {});
+        menu.Affiche_Rubrique();
+        menu.List1->setSelectedIndex(3);
+    }
 
     Export_TXT(menu); // no path scripted: the dialog is cancelled
 
@@ -122,13 +126,13 @@ void TstExport::dialogue()
     QCOMPARE(d.titre, QStringLiteral("Exporter au format Texte"));
     QCOMPARE(d.filtres.size(), 1);
     QCOMPARE(d.filtres.first().texte(), QStringLiteral("Fichier texte (*.txt)"));
-    QCOMPARE(d.nomInitial, QStringLiteral("Jeux"));
+    QCOMPARE(d.nomInitial, portable ? QString() : QStringLiteral("Jeux"));
     QVERIFY(d.confirmerRemplacement);
     // The hidden application folder is never offered, unless it is the program's own.
     QCOMPARE(d.dossierInitial, portable    ? application
                                : documents ? dossierDocuments
                                            : QDir::homePath());
-    QCOMPARE(menu.List1->SelectedIndex(), 2); // cancelled: no rubrique was walked through
+    QCOMPARE(menu.List1->SelectedIndex(), portable ? 0 : 3); // cancelled: nothing moved
 }
 
 void TstExport::echecDEcriture_data()

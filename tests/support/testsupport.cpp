@@ -117,8 +117,8 @@ void BancMenu::demarrer()
 QStringList BancMenu::textes(const ListeVue* liste)
 {
     QStringList r;
-    for (const ElementListe& e : liste->elements())
-        r << e.texte;
+    for (int i = 1; i <= liste->Count(); ++i)
+        r << liste->texte(i);
     return r;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A main window over a temporary application folder, for the catalogue tests.
 
-#include "catalogue/ajouter.h"
+#include "edition/ajouter.h"
 #include "main_window/liste_vue.h"
 #include "testsupport.h"
 

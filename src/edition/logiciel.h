@@ -1,5 +1,5 @@
 #pragma once
-// The operations on the selected shortcut of List2.
+// The commands on the selected shortcut of List2. Each acts on the rubrique that List2 shows.
 
 namespace lanceron {
 

@@ -1,7 +1,8 @@
-#include "catalogue/ajouter.h"
+#include "edition/ajouter.h"
 
-#include "main_window/liste_vue.h"
+#include "catalogue/catalogue.h"
 #include "main_window/menu.h"
+#include "main_window/modeles.h"
 #include "main_window/twips.h"
 #include "platform/filtres_applications.h"
 #include "platform/prompts.h"
@@ -14,6 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace lanceron {
 
@@ -25,6 +29,25 @@ constexpr double Hauteur = 4335;
 
 const QString CaptionAjouter = QStringLiteral("Ajouter");
 
+bool controle(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+// Typed or pasted text loses the control characters that one line of a rubrique file cannot
+// hold; the rest is kept as it is.
+class SansControle final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& texte, int& position) const override
+    {
+        const qsizetype avant = std::count_if(texte.cbegin(), texte.cbegin() + position, controle);
+        texte.removeIf(controle);
+        position -= static_cast<int>(avant);
+        return Acceptable;
+    }
+};
+
 QFont police(const QString& famille, double points, bool gras)
 {
     QFont f(famille);
@@ -35,7 +58,7 @@ QFont police(const QString& famille, double points, bool gras)
 
 } // namespace
 
-Ajouter::Ajouter(Menu& menu) : QDialog(&menu), m_menu(menu)
+Ajouter::Ajouter(Menu& menu) : QDialog(&menu), m_menu(menu), m_fichier(menu.rubriqueAffichee())
 {
     setObjectName(QStringLiteral("Ajouter"));
     setWindowTitle(QStringLiteral("Ajouter un raccourci"));
@@ -84,6 +107,7 @@ Ajouter::Ajouter(Menu& menu) : QDialog(&menu), m_menu(menu)
     libelle(0, QStringLiteral("Nom du logiciel (modifiable) :"), 120, 2565);
     Text1 = new QLineEdit(Picture1);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setValidator(new SansControle(Text1));
     placer(Text1, 120, 360, 3855, 315);
     bouton(0, QStringLiteral("..."), QStringLiteral("Sélection de l'application"), Picture1);
     Command1[0]->setFont(police(QStringLiteral("Arial"), 9, true));
@@ -98,6 +122,7 @@ Ajouter::Ajouter(Menu& menu) : QDialog(&menu), m_menu(menu)
     libelle(3, QStringLiteral("Ligne de commande (optionnel) :"), 1800, 2865);
     Text3 = new QLineEdit(Picture1);
     Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setValidator(new SansControle(Text3));
     placer(Text3, 120, 2040, 4455, 315);
 
     libelle(2, QStringLiteral("Paramètre d'exécution (au choix) :"), 2640, 3015);
@@ -119,6 +144,25 @@ void Ajouter::Form_Load()
     const QRect m = m_menu.frameGeometry();
     move(m.x() + m.width() / 2 - width() / 2, m.y() + m.height() / 2 - height() / 2);
     Combo1->setCurrentIndex(0);
+}
+
+void Ajouter::preparerModification(int index)
+{
+    const Raccourci r = m_menu.catalogue().raccourcis(m_fichier).value(index);
+    m_index = index;
+    setWindowTitle(QStringLiteral("Modifier le raccourci '") + r.Nom + QLatin1Char('\''));
+    Command1[1]->setText(QStringLiteral("Modifier"));
+    Command1[1]->setToolTip(QStringLiteral("Modifier le raccourci"));
+    Text1->setText(r.Nom);
+    Text2->setText(r.Dossier);
+    Text3->setText(r.Commande);
+    // Only the first letter counts, in capitals; anything else keeps "Fenêtre normale".
+    if (r.Executer.startsWith(QLatin1Char('F')))
+        Combo1->setCurrentIndex(0);
+    if (r.Executer.startsWith(QLatin1Char('R')))
+        Combo1->setCurrentIndex(1);
+    if (r.Executer.startsWith(QLatin1Char('A')))
+        Combo1->setCurrentIndex(2);
 }
 
 void Ajouter::keyPressEvent(QKeyEvent* e)
@@ -163,6 +207,11 @@ void Ajouter::Ajouter_Fichier()
     const QString chemin = m_menu.services().prompts->ouvrirFichier(this, d);
     if (chemin.isEmpty())
         return;
+    if (std::any_of(chemin.cbegin(), chemin.cend(), controle)) {
+        informer(QStringLiteral("Ce fichier ne peut pas servir de raccourci : son nom contient un "
+                                "caractère de contrôle (retour à la ligne, tabulation...)."));
+        return;
+    }
     Text1->setText(QFileInfo(chemin).fileName());
     Text2->setText(chemin);
 }
@@ -171,6 +220,11 @@ void Ajouter::informer(const QString& texte)
 {
     m_menu.services().prompts->message(this, texte, QStringLiteral("Information"),
                                        IconeMessage::Information, BoutonsMessage::Ok);
+}
+
+Raccourci Ajouter::raccourci() const
+{
+    return {Text1->text(), Text2->text(), Combo1->currentText(), Text3->text()};
 }
 
 void Ajouter::Ajouter_Item()
@@ -183,21 +237,13 @@ void Ajouter::Ajouter_Item()
         informer(QStringLiteral("Le chemin du dossier est obligatoire !!!"));
         return;
     }
-    m_menu.Ajouter_Logiciel_Liste(Text1->text(), Text2->text(), Combo1->currentText(),
-                                  Text3->text());
-    m_menu.Enregistrer_Fichier();
+    m_menu.Ajouter_Logiciel_Liste(m_fichier, raccourci());
 }
 
 void Ajouter::Modifier_Item()
 {
-    const int i = m_menu.List2->SelectedIndex();
-    if (i == 0)
-        return;
-    ElementListe ligne = m_menu.List2->Item(i);
-    ligne.texte = Text1->text();
-    ligne.sousElements = {Text2->text(), Combo1->currentText(), Text3->text()};
-    m_menu.List2->modifier(i, ligne);
-    m_menu.Enregistrer_Fichier();
+    if (m_index >= 0)
+        m_menu.Enregistrer_Fichier(m_menu.catalogue().modifierRaccourci(m_fichier, m_index, raccourci()));
 }
 
 } // namespace lanceron

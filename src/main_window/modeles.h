@@ -1,0 +1,62 @@
+#pragma once
+// The models of the two lists, over the catalogue: the rubriques of the folder, and the
+// shortcuts of one rubrique with their icons.
+
+#include "catalogue/catalogue.h"
+#include "main_window/liste_vue.h"
+
+namespace lanceron {
+
+class IcoFichier;
+
+// One row per rubrique, all with the same icon.
+class ModeleRubriques final : public ModeleListe {
+    Q_OBJECT
+public:
+    ModeleRubriques(Catalogue& catalogue, const QIcon& icone, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QString texte(int ligne, int colonne) const override;
+    QIcon icone(int ligne) const override;
+    // The file (the identity) of the rubrique of row `ligne` (from 0); "" outside the list.
+    QString fichier(int ligne) const;
+
+private:
+    void relire();
+
+    Catalogue& m_catalogue;
+    QIcon m_icone;
+    QList<Rubrique> m_rubriques;
+};
+
+// The shortcuts of one rubrique, named by its file: what the list shows is always the working
+// copy of that rubrique in the catalogue, and follows every operation made on it. Each row's
+// icon is the icon store's pair for its program, taken when the row is read or added; a row
+// changed in place keeps its icon until the rubrique is loaded again.
+class ModeleRaccourcis final : public ModeleListe {
+    Q_OBJECT
+public:
+    ModeleRaccourcis(Catalogue& catalogue, IcoFichier& icones, QObject* parent = nullptr);
+
+    // Reads the rubrique `fichier` and shows its shortcuts; "" shows none.
+    void lier(const QString& fichier);
+    QString fichier() const { return m_fichier; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QString texte(int ligne, int colonne) const override;
+    QIcon icone(int ligne) const override;
+    const Raccourci& raccourci(int ligne) const { return m_raccourcis.at(ligne); }
+    int image(int ligne) const { return m_images.value(ligne); }
+
+private:
+    void suivre(const Changement& c);
+    int imageDe(const Raccourci& r) const;
+
+    Catalogue& m_catalogue;
+    IcoFichier& m_icones;
+    QString m_fichier;
+    QList<Raccourci> m_raccourcis; // shares the catalogue's working copy
+    QList<int> m_images;
+};
+
+} // namespace lanceron
