@@ -163,7 +163,7 @@ void Ajouter::Ajouter_Fichier()
     const QString chemin = m_menu.services().prompts->ouvrirFichier(this, d);
     if (chemin.isEmpty())
         return;
-    Text1->setText(QFileInfo(chemin).fileName());
+    Text1->setText(nomApplication(chemin, QFileInfo(chemin).fileName()));
     Text2->setText(chemin);
 }
 

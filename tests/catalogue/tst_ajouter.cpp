@@ -33,6 +33,8 @@ class TstAjouter : public QObject {
     Q_OBJECT
 private slots:
     void choixDuProgramme();
+    void nomPropose_data();
+    void nomPropose();
     void deuxAjoutsEnregistresChacun();
     void rienNEstAjoute_data();
     void rienNEstAjoute();
@@ -64,6 +66,52 @@ void TstAjouter::choixDuProgramme()
     QCOMPARE(filtres.value(d.filtreChoisi), u"Tous les fichiers (*)"_s);
     QCOMPARE(d.dossierInitial, u"/opt/jeu"_s); // where the current program lies
     QCOMPARE(b.menu->List2->Count(), 0);
+}
+
+void TstAjouter::nomPropose_data()
+{
+    // A desktop entry proposes its application's name in the user's language (a French
+    // session here), in both modes; other files, and entries without a name, the file name.
+    QTest::addColumn<bool>("modification");
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<QString>("nom");
+    const QByteArray firefox("[Desktop Entry]\nType=Application\nName=Firefox ESR\n"
+                             "Name[fr]=Navigateur Firefox ESR\nExec=true %u\n");
+    QTest::newRow("ajout, entrée")
+        << false << u"firefox-esr.desktop"_s << firefox << u"Navigateur Firefox ESR"_s;
+    QTest::newRow("modification, entrée")
+        << true << u"firefox-esr.desktop"_s << firefox << u"Navigateur Firefox ESR"_s;
+    QTest::newRow("entrée sans nom")
+        << false << u"outil.desktop"_s
+        << QByteArray("[Desktop Entry]\nType=Application\nExec=true\n") << u"outil.desktop"_s;
+    QTest::newRow("modification, script")
+        << true << u"jeu.sh"_s << QByteArray("#!/bin/sh\n") << u"jeu.sh"_s;
+}
+
+void TstAjouter::nomPropose()
+{
+    QFETCH(bool, modification);
+    QFETCH(QString, fichier);
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, nom);
+    QCOMPARE(qgetenv("LANGUAGE"), QByteArray("fr"));
+    test::DossierTest dossier;
+    const QString chemin = dossier.fichier(fichier);
+    test::ecrireOctets(chemin, contenu);
+    Banc b("R", {{"Ancien", "/opt/ancien", "Agrandie", ""}});
+    b.services.prompts.fichiers << chemin;
+    const auto choisir = [&](Ajouter& a) {
+        a.Command1_Click(0);
+        QCOMPARE(a.Text1->text(), nom);
+        QCOMPARE(a.Text2->text(), chemin);
+    };
+    if (modification) {
+        b.menu->List2->setSelectedIndex(1);
+        QVERIFY(b.pendantEditeur([&] { Modifier_Logiciel(*b.menu); }, choisir));
+    } else {
+        QVERIFY(ajouter(b, choisir));
+    }
 }
 
 void TstAjouter::deuxAjoutsEnregistresChacun()
