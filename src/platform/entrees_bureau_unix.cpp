@@ -173,7 +173,10 @@ std::optional<QString> verifierActivation(GDesktopAppInfo* info, const QString& 
 {
     if (!g_desktop_app_info_get_boolean(info, "DBusActivatable"))
         return std::nullopt;
+    // GIO asks the bus only for a name ending exactly in ".desktop".
     QString nom = QFileInfo(chemin).fileName();
+    if (!nom.endsWith(u".desktop"_s))
+        return std::nullopt;
     nom.chop(qstrlen(".desktop"));
     const QByteArray nomBus = nom.toUtf8();
     if (!g_dbus_is_interface_name(nomBus.constData()))
