@@ -36,7 +36,7 @@ champ() { dpkg-deb -f "$paquet" "$1"; }
 [ "$(champ Section)" = utils ] || echec "Section : $(champ Section)"
 # Depends: the French Qt texts, and what dpkg-shlibdeps found from the shared libraries.
 depends=$(champ Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
-for d in qt6-translations-l10n libqt6widgets6 libqt6dbus6 libglib2.0-0 libx11-6 libc6; do
+for d in qt6-translations-l10n libqt6svg6 libqt6widgets6 libqt6dbus6 libglib2.0-0 libx11-6 libc6; do
     echo "$depends" | grep -qxF "$d" || echec "Depends sans $d : $(champ Depends)"
 done
 echo "paquet conforme : $(basename "$paquet")"
