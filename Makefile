@@ -1,11 +1,12 @@
 # make run   installs what is missing, builds and starts Lanceron
 # make test  installs what is missing, builds with ASan/UBSan and runs every test offscreen
 # make bench builds optimised and runs the benchmarks
+# make package builds the Debian package lanceron_<version>_amd64.deb in build/package
 BUILD ?= build
 CMAKE_GEN = -G Ninja -Wno-dev
 JOBS ?= 2
 
-.PHONY: all deps run build test bench install clean format
+.PHONY: all deps run build test bench package install clean format
 
 all: build
 
@@ -28,6 +29,12 @@ bench: deps
 	cmake -S . -B $(BUILD)/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLANCERON_TESTS=OFF -DLANCERON_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L bench -V
+
+package: deps
+	cmake -S . -B $(BUILD)/package $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLANCERON_TESTS=OFF
+	cmake --build $(BUILD)/package -j $(JOBS)
+	cd $(BUILD)/package && cpack -G DEB
+	@ls $(BUILD)/package/lanceron_*.deb
 
 install: build
 	cmake --install $(BUILD)/release

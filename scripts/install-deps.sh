@@ -9,6 +9,9 @@ ninja-build
 g++
 make
 pkg-config
+libglib2.0-dev
+dpkg-dev
+file
 qt6-base-dev
 qt6-base-dev-tools
 qt6-svg-dev

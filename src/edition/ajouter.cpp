@@ -212,7 +212,7 @@ void Ajouter::Ajouter_Fichier()
                                 "caractère de contrôle (retour à la ligne, tabulation...)."));
         return;
     }
-    Text1->setText(QFileInfo(chemin).fileName());
+    Text1->setText(nomApplication(chemin, QFileInfo(chemin).fileName()));
     Text2->setText(chemin);
 }
 

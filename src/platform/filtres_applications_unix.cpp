@@ -1,5 +1,9 @@
 #include "platform/filtres_applications.h"
 
+#include "platform/entrees_bureau.h"
+
+#include <QFileInfo>
+
 namespace lanceron {
 
 // The Windows program types stay for catalogues that name them (run through Wine, for
@@ -13,6 +17,14 @@ FiltresApplications filtresApplications()
              {QStringLiteral("Applications"), QStringLiteral("*.desktop")},
              {QStringLiteral("Tous les fichiers"), QStringLiteral("*")}},
             5};
+}
+
+QString nomApplication(const QString& chemin, const QString& sinon)
+{
+    if (QFileInfo(chemin).suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0)
+        return sinon;
+    const std::optional<EntreeBureau> entree = lireEntreeBureau(chemin);
+    return entree && !entree->nom.isEmpty() ? entree->nom : sinon;
 }
 
 } // namespace lanceron

@@ -3,7 +3,7 @@
 #include "icons/cles_icones.h"
 #include "icons/ico_format.h"
 #include "icons/pe_icones.h"
-#include "platform/desktop_entry.h"
+#include "platform/entrees_bureau.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,7 +108,8 @@ IconeExtraite depuisImage(const QString& chemin)
 
 IconeExtraite depuisEntreeBureau(const QString& chemin)
 {
-    const QString icone = DesktopEntry::charger(chemin).valeur(QStringLiteral("Icon"));
+    const auto entree = lireEntreeBureau(chemin);
+    const QString icone = entree ? entree->icone : QString();
     if (icone.isEmpty())
         return {};
     if (QDir::isAbsolutePath(icone))

@@ -1,5 +1,6 @@
 #include "platform/shell_unix.h"
 
+#include "platform/entrees_bureau.h"
 #include "platform/fenetre_proprietes.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace lanceron {
@@ -20,10 +20,10 @@ ResultatLancement ShellUnix::lancer(const QString& programme, const QString& com
     // Linux has no general way to impose a window state on another program: the show command
     // is accepted and left to the program and the window manager.
     Q_UNUSED(affichage);
-    const PlanLancement plan = planLancement(
-        programme, commande, QStandardPaths::findExecutable(u"x-terminal-emulator"_s));
+    const PlanLancement plan = planLancement(programme, commande);
     switch (plan.sorte) {
     case PlanLancement::Sorte::EntreeBureau:
+        return lancerEntreeBureau(plan.programme, plan.arguments);
     case PlanLancement::Sorte::Executable:
         if (QProcess::startDetached(plan.programme, plan.arguments, plan.dossier))
             return {true, {}};

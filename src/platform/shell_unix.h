@@ -1,6 +1,7 @@
 #pragma once
-// The desktop shell on Linux: programs through QProcess, documents and addresses through the
-// desktop's default applications, properties through the file manager over D-Bus.
+// The desktop shell on Linux: desktop entries by the desktop's own rules, programs through
+// QProcess, documents and addresses through the desktop's default applications, properties
+// through the file manager over D-Bus.
 
 #include "platform/shell.h"
 

@@ -56,6 +56,8 @@ private slots:
     void commandesDesRubriques_data();
     void commandesDesRubriques();
     void editeurEnAjout();
+    void nomPropose_data();
+    void nomPropose();
     void validation_data();
     void validation();
     void editeurEnModification_data();
@@ -172,6 +174,47 @@ void TstEdition::editeurEnAjout()
     QCOMPARE(d.titre, u"Sélectionnez une application"_s);
     QCOMPARE(d.filtres.first().texte(), u"Fichier EXE (*.exe)"_s);
     QCOMPARE(b.services.prompts.appels.size(), 2);
+}
+
+void TstEdition::nomPropose_data()
+{
+    // A desktop entry proposes its application's name in the user's language (a French
+    // session here), in both modes; other files, and entries without a name, the file name.
+    QTest::addColumn<bool>("modification");
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<QString>("nom");
+    const QByteArray firefox("[Desktop Entry]\nType=Application\nName=Firefox ESR\n"
+                             "Name[fr]=Navigateur Firefox ESR\nExec=true %u\n");
+    QTest::newRow("ajout, entrée") << false << u"firefox-esr.desktop"_s << firefox
+                                   << u"Navigateur Firefox ESR"_s;
+    QTest::newRow("modification, entrée") << true << u"firefox-esr.desktop"_s << firefox
+                                          << u"Navigateur Firefox ESR"_s;
+    QTest::newRow("entrée sans nom") << false << u"outil.desktop"_s
+                                     << QByteArray("[Desktop Entry]\nType=Application\nExec=true\n")
+                                     << u"outil.desktop"_s;
+    QTest::newRow("modification, script") << true << u"jeu.sh"_s << QByteArray("#!/bin/sh\n")
+                                          << u"jeu.sh"_s;
+}
+
+void TstEdition::nomPropose()
+{
+    QFETCH(bool, modification);
+    QFETCH(QString, fichier);
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, nom);
+    QCOMPARE(qgetenv("LANGUAGE"), QByteArray("fr"));
+    test::DossierTest dossier;
+    const QString chemin = dossier.fichier(fichier);
+    test::ecrireOctets(chemin, contenu);
+    Banc b("R", {{"Ancien", "/opt/ancien", "Agrandie", ""}});
+    b.services.prompts.fichiers << chemin;
+    QVERIFY(b.pendantEditeur([&] { modification ? Modifier_Logiciel(*b.menu) : Ajouter_Logiciel(*b.menu); },
+                             [&](Ajouter& a) {
+                                 a.Command1_Click(0);
+                                 QCOMPARE(a.Text1->text(), nom);
+                                 QCOMPARE(a.Text2->text(), chemin);
+                             }));
 }
 
 void TstEdition::validation_data()

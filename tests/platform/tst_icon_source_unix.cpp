@@ -147,12 +147,13 @@ private slots:
         const QByteArray png =
             QFile::encodeName(ecrire(dossier, u"logo.png"_s, image(48, 48, Rouge)));
         IconSourceUnix source;
-        const IconeExtraite parChemin = source.iconePropre(
-            ecrire(dossier, u"a.desktop"_s, "[Desktop Entry]\nType=Application\nIcon=" + png));
+        const IconeExtraite parChemin = source.iconePropre(ecrire(
+            dossier, u"a.desktop"_s, "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png));
         verifierImages(parChemin, Sorte::Propre);
         QCOMPARE(centre(parChemin.petite), Rouge);
-        const IconeExtraite duTheme =
-            source.iconePropre(ecrire(dossier, u"b.desktop"_s, "[Desktop Entry]\nIcon=folder\n"));
+        const IconeExtraite duTheme = source.iconePropre(
+            ecrire(dossier, u"b.desktop"_s,
+                   "[Desktop Entry]\nType=Application\nExec=true\nIcon=folder\n"));
         verifierImages(duTheme, Sorte::Propre);
         QCOMPARE(duTheme.grande, icone32DuTheme(u"folder"_s));
     }
@@ -162,11 +163,14 @@ private slots:
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QByteArray>("octets");
 
-        QTest::newRow("entree sans Icon") << u"x.desktop"_s << QByteArray("[Desktop Entry]\n");
-        QTest::newRow("entree, nom inconnu")
-            << u"x.desktop"_s << QByteArray("[Desktop Entry]\nIcon=lanceron-inconnue\n");
+        const QByteArray app("[Desktop Entry]\nType=Application\nExec=true\n");
+        QTest::newRow("entree sans Icon") << u"x.desktop"_s << app;
+        QTest::newRow("entree, nom inconnu") << u"x.desktop"_s << app + "Icon=lanceron-inconnue\n";
         QTest::newRow("entree, autre groupe")
-            << u"x.desktop"_s << QByteArray("[Autre]\nIcon=folder\n");
+            << u"x.desktop"_s << QByteArray("[Autre]\nType=Application\nExec=true\nIcon=folder\n");
+        // The desktop would not show it: its program is not installed.
+        QTest::newRow("entree, programme absent")
+            << u"x.desktop"_s << app + "TryExec=/nulle/part\nIcon=folder\n";
         QTest::newRow("png illisible") << u"x.png"_s << QByteArray(500, 'x');
         QTest::newRow("svg illisible") << u"x.svg"_s << QByteArray("<svg");
         // Refused from its header or from its size, never decoded.

@@ -11,8 +11,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace lanceron;
 using namespace Qt::StringLiterals;
@@ -48,6 +51,17 @@ public slots:
     }
 };
 
+// An application that the session bus starts, as the desktop asks it.
+class FausseApplication : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    QStringList ouverts;
+public slots:
+    void Activate(const QVariantMap&) { ouverts << u"-"_s; }
+    void Open(const QStringList& uris, const QVariantMap&) { ouverts << uris; }
+};
+
 // An executable script that writes its working folder and its arguments, one a line, to its own
 // path followed by ".txt".
 void creerScript(const QString& chemin)
@@ -77,7 +91,13 @@ class TestShellUnix : public QObject {
 private slots:
     void lancerExecutable_data();
     void lancerExecutable();
+    void initTestCase();
+    void cleanupTestCase();
+    void lancerEntreeBureau_data();
     void lancerEntreeBureau();
+    void lancerDansUnTerminal();
+    void lancerParDBus();
+    void lancerEnEchec_data();
     void lancerEnEchec();
     void ouvrirParLeBureau();
     void proprietesSansBus();
@@ -86,6 +106,10 @@ private slots:
     void cleanup() { QDBusConnection::disconnectFromPeer(u"client"_s); }
     void fenetreFichier();
     void tailles();
+
+private:
+    QProcess m_bus;
+    QString m_adresseBus;
 };
 
 void TestShellUnix::lancerExecutable_data()
@@ -121,35 +145,154 @@ void TestShellUnix::lancerExecutable()
              (QStringList{u"mon script"_s, u"mon script.txt"_s}));
 }
 
+void TestShellUnix::initTestCase()
+{
+    // A session bus of the test's own, for the applications started over D-Bus.
+    m_bus.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+    QVERIFY2(m_bus.waitForReadyRead(10000), "dbus-daemon");
+    m_adresseBus = QString::fromUtf8(m_bus.readLine().trimmed());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_adresseBus.toUtf8());
+}
+
+void TestShellUnix::cleanupTestCase()
+{
+    m_bus.kill();
+    m_bus.waitForFinished();
+}
+
+void TestShellUnix::lancerEntreeBureau_data()
+{
+    // `entree`: the lines of the entry after its Type; %1 stands for the script, %2 for the
+    // working folder. `attendu`: what the script receives, %2 standing for that folder.
+    QTest::addColumn<QByteArray>("entree");
+    QTest::addColumn<QString>("commande");
+    QTest::addColumn<bool>("dansPath"); // the program runs in Path=, else in the home folder
+    QTest::addColumn<QStringList>("attendu");
+    QTest::newRow("fichiers et adresses, entiers")
+        << QByteArray("Exec=sh \"%1\" --premier %U\nPath=%2\n")
+        << u"\"fichier un.txt\" $(touch pirate) `id` /tmp/a'b https://exemple.org/?q=a+b"_s << true
+        << QStringList{u"--premier"_s,
+                       u"%2/fichier un.txt"_s,
+                       u"%2/$(touch"_s,
+                       u"%2/pirate)"_s,
+                       u"%2/`id`"_s,
+                       u"/tmp/a'b"_s,
+                       u"https://exemple.org/?q=a+b"_s};
+    QTest::newRow("sans Path ni code")
+        << QByteArray("Exec=\"%1\" -v\n") << u"a"_s << false << QStringList{u"-v"_s, u"%2/a"_s};
+    QTest::newRow("sans argument")
+        << QByteArray("Exec=\"%1\" %f\nTryExec=sh\n") << QString() << false << QStringList();
+}
+
 void TestShellUnix::lancerEntreeBureau()
 {
+    QFETCH(QByteArray, entree);
+    QFETCH(QString, commande);
+    QFETCH(bool, dansPath);
+    QFETCH(QStringList, attendu);
     test::DossierTest racine;
-    const QString travail = racine.fichier(u"travail ici"_s);
+    const QString travail = dansPath ? racine.fichier(u"travail ici"_s) : QDir::homePath();
     QVERIFY(QDir().mkpath(travail));
     const QString script = racine.fichier(u"mon outil"_s);
     creerScript(script);
-    const QString entree = racine.fichier(u"outil.desktop"_s);
-    // "sh" is found through PATH.
-    test::ecrireOctets(entree, "[Desktop Entry]\nType=Application\nExec=sh \"" + script.toUtf8() +
-                                   "\" --premier %F\nPath=" + travail.toUtf8() + "\n");
+    const QString chemin = racine.fichier(u"outil.desktop"_s);
+    test::ecrireOctets(
+        chemin,
+        "[Desktop Entry]\nType=Application\n" +
+            QString::fromUtf8(entree).replace(u"%1"_s, script).replace(u"%2"_s, travail).toUtf8());
 
-    const ResultatLancement r =
-        ShellUnix().lancer(entree, u"\"fichier un.txt\" $(touch pirate)"_s, Affichage::Reduite);
+    const ResultatLancement r = ShellUnix().lancer(chemin, commande, Affichage::Reduite);
     QVERIFY2(r.ok, qPrintable(r.erreur));
-    QTRY_COMPARE(
-        test::lireOctets(script + u".txt"_s),
-        sortieAttendue(travail, {u"--premier"_s, u"fichier un.txt"_s, u"$(touch"_s, u"pirate)"_s}));
-    QVERIFY(QDir(travail).isEmpty());
+    attendu.replaceInStrings(u"%2"_s, travail);
+    QTRY_COMPARE(test::lireOctets(script + u".txt"_s), sortieAttendue(travail, attendu));
+    QVERIFY(!QFile::exists(travail + u"/pirate"_s));
+}
+
+void TestShellUnix::lancerDansUnTerminal()
+{
+    // The desktop's terminal emulator: here the only one on the PATH, an "xterm" that writes
+    // its arguments.
+    test::DossierTest racine;
+    const QString terminal = racine.fichier(u"xterm"_s);
+    test::ecrireOctets(terminal, "#!/bin/sh\nfor a; do printf '%s\\n' \"$a\"; done >\"$0.tmp\"\n"
+                                 "/bin/mv \"$0.tmp\" \"$0.txt\"\n");
+    QVERIFY(QFile::setPermissions(terminal, QFile::permissions(terminal) | QFile::ExeOwner));
+    const QString chemin = racine.fichier(u"top.desktop"_s);
+    test::ecrireOctets(chemin, "[Desktop Entry]\nType=Application\nTerminal=true\n"
+                               "Exec=/bin/true -d %f\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(racine.chemin()));
+    const ResultatLancement r = ShellUnix().lancer(chemin, u"\"/tmp/a b\""_s, Affichage::Normale);
+    qputenv("PATH", path);
+    QVERIFY2(r.ok, qPrintable(r.erreur));
+    QTRY_COMPARE(test::lireOctets(terminal + u".txt"_s),
+                 QByteArray("-e\n/bin/true\n-d\n/tmp/a b\n"));
+}
+
+void TestShellUnix::lancerParDBus()
+{
+    // An application that the session bus reaches: it is asked to open the files, and its
+    // Exec line is not run.
+    test::DossierTest racine;
+    FausseApplication application;
+    QDBusConnection bus = QDBusConnection::connectToBus(m_adresseBus, u"application"_s);
+    QVERIFY(bus.registerObject(u"/org/lanceron/Essai"_s, &application,
+                               QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService(u"org.lanceron.Essai"_s));
+    const QString chemin = racine.fichier(u"org.lanceron.Essai.desktop"_s);
+    const QString temoin = racine.fichier(u"exec"_s);
+    test::ecrireOctets(chemin, "[Desktop Entry]\nType=Application\nDBusActivatable=true\n"
+                               "Exec=touch " +
+                                   temoin.toUtf8() + "\n");
+    const ResultatLancement r = ShellUnix().lancer(chemin, u"\"/tmp/a b\""_s, Affichage::Normale);
+    QVERIFY2(r.ok, qPrintable(r.erreur));
+    QTRY_COMPARE(application.ouverts, QStringList{u"file:///tmp/a%20b"_s});
+    QDBusConnection::disconnectFromBus(u"application"_s);
+    QVERIFY(!QFile::exists(temoin));
+}
+
+void TestShellUnix::lancerEnEchec_data()
+{
+    // `contenu`: the entry written to `nom`; null for a named pipe.
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<QString>("erreur");
+    QTest::newRow("programme absent")
+        << u"outil.desktop"_s
+        << QByteArray("[Desktop Entry]\nType=Application\nExec=/programme/absent %f\n")
+        << u"programme introuvable : /programme/absent"_s;
+    QTest::newRow("TryExec absent")
+        << u"outil.desktop"_s
+        << QByteArray("[Desktop Entry]\nType=Application\nTryExec=/nulle/part/outil\nExec=true\n")
+        << u"programme introuvable : /nulle/part/outil"_s;
+    QTest::newRow("Exec invalide")
+        << u"outil.desktop"_s << QByteArray("[Desktop Entry]\nType=Application\nExec=\"true\n")
+        << u"ligne Exec invalide"_s;
+    QTest::newRow("lien") << u"site.desktop"_s
+                          << QByteArray("[Desktop Entry]\nType=Link\nURL=https://exemple.org\n")
+                          << u"ce n'est pas une application"_s;
+    QTest::newRow("service D-Bus absent")
+        << u"org.lanceron.Absent.desktop"_s
+        << QByteArray("[Desktop Entry]\nType=Application\nDBusActivatable=true\nExec=true\n")
+        << u"le service D-Bus « org.lanceron.Absent » est introuvable"_s;
+    QTest::newRow("tube nommé") << u"tube.desktop"_s << QByteArray()
+                                << u"ce n'est pas un fichier ordinaire"_s;
 }
 
 void TestShellUnix::lancerEnEchec()
 {
+    QFETCH(QString, nom);
+    QFETCH(QByteArray, contenu);
+    QFETCH(QString, erreur);
     test::DossierTest dossier;
-    const QString entree = dossier.fichier(u"outil.desktop"_s);
-    test::ecrireOctets(entree, "[Desktop Entry]\nType=Application\nExec=/programme/absent %f\n");
-    const ResultatLancement r = ShellUnix().lancer(entree, u"a"_s, Affichage::Normale);
+    const QString chemin = dossier.fichier(nom);
+    if (contenu.isNull())
+        QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    else
+        test::ecrireOctets(chemin, contenu);
+    const ResultatLancement r = ShellUnix().lancer(chemin, u"a"_s, Affichage::Normale);
     QVERIFY(!r.ok);
-    QCOMPARE(r.erreur, u"le programme n'a pas pu être démarré"_s);
+    QCOMPARE(r.erreur, erreur);
 }
 
 void TestShellUnix::ouvrirParLeBureau()
