@@ -26,7 +26,8 @@ qint64 plusHauteSection(const ProfilPrive& p)
 {
     qint64 plusHaute = 0;
     const QLatin1String prefixe("LOGICIEL ");
-    for (const QString& s : p.sections()) {
+    for (qsizetype k = 0; k < p.nombreDeSections(); ++k) {
+        const QString s = p.section(k);
         if (!s.startsWith(prefixe, Qt::CaseInsensitive))
             continue;
         bool ok = false;
@@ -39,14 +40,17 @@ qint64 plusHauteSection(const ProfilPrive& p)
 
 } // namespace
 
-QList<Raccourci> Lire_Rubrique(const QString& chemin)
+QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
 {
     const ProfilPrive p = ProfilPrive::charger(chemin);
+    if (refus)
+        *refus = p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString();
     const auto nombre = convertirEntier32(p.lire(sCompte, cleNombre));
     if (!nombre || *nombre <= 0)
         return {};
 
-    const qint64 n = std::min<qint64>(*nombre, plusHauteSection(p));
+    // The rows are bounded by the file's size, never by a number written in it.
+    const qint64 n = std::min({qint64(*nombre), plusHauteSection(p), qint64(p.nombreDeLignes())});
     QList<Raccourci> raccourcis;
     raccourcis.reserve(n);
     for (qint64 i = 1; i <= n; ++i) {

@@ -18,12 +18,15 @@ struct Raccourci {
 };
 
 // The shortcuts of a rubrique file, in file order. A missing or non-numeric count gives no
-// shortcut; positions past the highest numbered section present in the file are not added,
-// so a huge count costs nothing. A missing section or key gives an empty field.
-QList<Raccourci> Lire_Rubrique(const QString& chemin);
+// shortcut; positions past the highest numbered section present in the file, or past the
+// number of lines of the file, are not added, so a huge count costs nothing. A missing section
+// or key gives an empty field. When the file is unusable (too large, not text, unreadable, not
+// a regular file) `refus` receives the reason in French, and is emptied otherwise; such a file
+// gives no shortcut and is never written.
+QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus = nullptr);
 
 // Rewrites the whole file: the count, then sections 1 to n in list order. The file keeps its
-// encoding and line ends. Atomic: on failure returns false with the reason in French in
+// encoding and line ends. An unusable file is refused. Atomic: on failure returns false with the reason in French in
 // `erreur`, and the file keeps its previous content.
 bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis,
                      QString* erreur = nullptr);
