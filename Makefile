@@ -1,11 +1,12 @@
 # make run   installs what is missing, builds and starts Lanceron
 # make test  installs what is missing, builds with ASan/UBSan and runs every test offscreen
 # make bench builds optimised and runs the benchmarks
+# make fuzz  builds the libFuzzer targets with clang (build/fuzz/fuzz/fuzz_*), see fuzz/README
 BUILD ?= build
 CMAKE_GEN = -G Ninja -Wno-dev
 JOBS ?= 2
 
-.PHONY: all deps run build test bench install clean format
+.PHONY: all deps run build test bench fuzz install clean format
 
 all: build
 
@@ -28,6 +29,11 @@ bench: deps
 	cmake -S . -B $(BUILD)/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLANCERON_TESTS=OFF -DLANCERON_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	cd $(BUILD)/bench && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L bench -V
+
+fuzz:
+	@sh scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLANCERON_TESTS=OFF -DLANCERON_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_profil_prive fuzz_icones
 
 install: build
 	cmake --install $(BUILD)/release

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
@@ -109,7 +110,9 @@ LectureFichier lireFichierOrdinaire(const QString& chemin, qint64 tailleMaximale
     // The size may have grown since: never read more than the limit and one byte.
     QByteArray octets;
     qint64 taille = 0;
-    octets.resize(std::min<qint64>(tailleMaximale + 1, 64 * 1024));
+    struct stat etat {};
+    const qint64 attendue = ::fstat(d.fd, &etat) == 0 ? qint64(etat.st_size) : 0;
+    octets.resize(std::min<qint64>(tailleMaximale, std::max<qint64>(attendue, 4096)) + 1);
     for (;;) {
         if (taille == octets.size()) {
             if (taille > tailleMaximale)

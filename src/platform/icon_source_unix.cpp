@@ -91,8 +91,7 @@ IconeExtraite depuisImage(const QString& chemin)
         return {};
     QBuffer tampon(&l.octets);
     tampon.open(QIODevice::ReadOnly);
-    QImageReader lecteur(&tampon, QFileInfo(chemin).suffix().toLower().toLatin1());
-    lecteur.setDecideFormatFromContent(true);
+    QImageReader lecteur(&tampon); // the format told by the content
     if (lecteur.format() == "ico") {
         // Every picture of an icon file is checked before one is decoded.
         return depuisIco(imagesIco(l.octets));

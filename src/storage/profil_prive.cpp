@@ -218,8 +218,9 @@ QStringView valeurLue(QStringView ligne)
     return sansGuillemets(ligne.sliced(a.debutValeur, a.finValeur - a.debutValeur));
 }
 
-// What a value becomes once written: one line, only characters a line can hold.
-QString nettoyer(QStringView valeur)
+// What a value becomes once written: one line, without the NULs that would end it. A lone
+// surrogate, which only UTF-16 can hold, becomes U+FFFD in the other encodings.
+QString nettoyer(QStringView valeur, bool utf16)
 {
     QString v;
     v.reserve(valeur.size());
@@ -229,12 +230,12 @@ QString nettoyer(QStringView valeur)
             if (c == u'\r' && i + 1 < valeur.size() && valeur[i + 1] == u'\n')
                 ++i;
             v += u' ';
-        } else if (c.unicode() < 0x20 && c != u'\t') {
+        } else if (c.unicode() == 0) {
             continue;
         } else if (c.isHighSurrogate() && i + 1 < valeur.size() && valeur[i + 1].isLowSurrogate()) {
             v += c;
             v += valeur[++i];
-        } else if (c.isSurrogate()) {
+        } else if (c.isSurrogate() && !utf16) {
             v += QChar(QChar::ReplacementCharacter);
         } else {
             v += c;
@@ -531,7 +532,8 @@ void ProfilPrive::remplacer(qsizetype bloc, const Position& ligne, QStringView t
 
 void ProfilPrive::ecrire(const QString& section, const QString& cle, const QString& valeur)
 {
-    const QString lue = nettoyer(valeur);
+    const bool utf16 = m_encodage == Encodage::Utf16Le;
+    const QString lue = nettoyer(valeur, utf16);
     const QString texte = valeurEcrite(lue);
     const qsizetype n = bloc(section);
     Position derniere;
@@ -545,11 +547,14 @@ void ProfilPrive::ecrire(const QString& section, const QString& cle, const QStri
         QString nouvelle = entiere.toString();
         nouvelle.replace(a.debutValeur, a.finValeur - a.debutValeur,
                          a.egal ? texte : u'=' + texte);
+        // A Ctrl-Z at the very end of the file would be dropped on reading.
+        if (p.fin == 0 && nouvelle.endsWith(QChar(0x1A)))
+            nouvelle += finDeLigne();
         admettre(nouvelle);
         remplacer(n, p, nouvelle, false);
         return;
     }
-    QString nouvelle = nettoyer(sansBlancs(cle)) + u'=' + texte + finDeLigne().toString();
+    QString nouvelle = nettoyer(sansBlancs(cle), utf16) + u'=' + texte + finDeLigne().toString();
     admettre(nouvelle);
     if (derniere.fin == 0) // the file's last line: it gets its line end
         nouvelle.prepend(finDeLigne());
@@ -562,7 +567,7 @@ qsizetype ProfilPrive::bloc(const QString& section)
     if (const qsizetype b = trouverSection(section); b >= 0)
         return b;
     terminer();
-    const QString nom = nettoyer(sansBlancs(section));
+    const QString nom = nettoyer(sansBlancs(section), m_encodage == Encodage::Utf16Le);
     const QString ligne = u'[' + nom + u']' + finDeLigne().toString();
     admettre(ligne);
     Bloc b;

@@ -16,14 +16,13 @@
 // file is dropped. A missing file, section or key reads as "".
 //
 // Writing rules: a save never changes what the next read returns. A value is one line: each
-// line break in it (CR LF, CR or LF) is written as one blank; the other control characters
-// (U+0000 to U+001F but the tab), which a line cannot hold or which would make the file look
-// like binary data, are dropped; a lone surrogate, which no encoding of the file can hold, is
-// written as U+FFFD. lire() returns what was written after these changes, before and after a
-// save alike. A value that starts or ends with a blank, or starts and ends with the same quote
-// character, is written between double quotes, so that it reads back exactly. Section and key
-// names are the program's own: one line each; a key name holds no '=' and does not start with
-// '[' or ';'.
+// line break in it (CR LF, CR or LF) is written as one blank and each NUL, which would end it,
+// is dropped; a lone surrogate is written as U+FFFD, except in a UTF-16 file, which holds it.
+// Other control characters are kept: a line holds them. lire() returns what was written after
+// these changes, before and after a save alike. A value that starts or ends with a blank, or
+// starts and ends with the same quote character, is written between double quotes, so that it
+// reads back exactly. Section and key names are the program's own: one line each; a key name
+// holds no '=' and does not start with '[' or ';'.
 //
 // Encoding. A UTF-16LE byte-order mark means UTF-16LE (Windows' Unicode INI files); else bytes
 // that are valid UTF-8 (after an optional UTF-8 byte-order mark) are UTF-8, anything else is

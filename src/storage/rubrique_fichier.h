@@ -2,6 +2,8 @@
 // Rubrique files: one private-profile file per rubrique in the folder "Rubriques", holding the
 // count in [LOGICIEL] Nombre and one section "LOGICIEL <i>" per shortcut, numbered from 1.
 
+#include "storage/profil_prive.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,6 +26,12 @@ struct Raccourci {
 // a regular file) `refus` receives the reason in French, and is emptied otherwise; such a file
 // gives no shortcut and is never written.
 QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus = nullptr);
+
+// The shortcuts of a document read (what Lire_Rubrique returns for a file).
+QList<Raccourci> raccourcisDe(const ProfilPrive& p);
+// The whole document of a rubrique holding `raccourcis`, in `modele`'s encoding and line ends
+// (what Ecrire_Rubrique writes).
+ProfilPrive documentRubrique(const ProfilPrive& modele, const QList<Raccourci>& raccourcis);
 
 // Rewrites the whole file: the count, then sections 1 to n in list order. The file keeps its
 // encoding and line ends. An unusable file is refused. Atomic: on failure returns false with the reason in French in

@@ -266,9 +266,9 @@ private slots:
         QTest::newRow("CR LF") << u"a\r\nb"_s << u"a b"_s;
         QTest::newRow("LF CR") << u"\n\r"_s << u"  "_s;
         QTest::newRow("LF final") << u"a\n"_s << u"a "_s;
-        // Characters a line cannot hold are dropped; a lone surrogate has no encoding.
-        QTest::newRow("NUL et contrôles") << u"a\0b\x01" "c\x1A"_s << u"abc"_s;
-        QTest::newRow("tabulation gardée") << u"a\tb"_s << u"a\tb"_s;
+        // A NUL would end the line: it is dropped; other control characters stay. A lone
+        // surrogate has no encoding but UTF-16.
+        QTest::newRow("NUL et contrôles") << u"a\0b\x01" "c\t\x1A"_s << u"ab\x01" "c\t\x1A"_s;
         QTest::newRow("surrogate seul") << (u"a"_s + QChar(0xD800)) << u"a\uFFFD"_s;
     }
 
