@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -143,12 +144,21 @@ LectureFichier lireFichierOrdinaire(const QString& chemin, qint64 tailleMaximale
 
 bool ecrireAtomiquement(const QString& chemin, const QByteArray& contenu, QString* raison)
 {
-    const QByteArray cible = versNatif(chemin);
     const auto echec = [raison](int erreur) {
         if (raison)
             *raison = raisonErreur(erreur);
         return false;
     };
+    // A link is followed: the file it leads to is replaced, the link stays.
+    QByteArray cible = versNatif(chemin);
+    struct stat lien {};
+    if (::lstat(cible.constData(), &lien) == 0 && S_ISLNK(lien.st_mode)) {
+        char* reel = ::realpath(cible.constData(), nullptr);
+        if (!reel)
+            return echec(errno);
+        cible = QByteArray(reel);
+        ::free(reel);
+    }
     // A new file gets the usual permissions for a document (umask applied by open).
     mode_t mode = 0666;
     bool garderMode = false;

@@ -4,6 +4,7 @@
 #include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
 #include "platform/instance_unique.h"
+#include "storage/rubrique_fichier.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -125,16 +126,20 @@ void TstFichiers::nomLatin1()
     QVERIFY(latin1.open(fopen((dossier + "/Vid\xE9o.ini").constData(), "w"), QIODevice::WriteOnly,
                         QFileDevice::AutoCloseHandle));
     latin1.close();
+    QVERIFY(QFile::link(d.fichier("absent"), d.fichier("mort.ini"))); // unreadable, listed
     const QString video = depuisNatif("Vid\xE9o.ini");
     QCOMPARE(video.at(3).unicode(), char16_t(0xDCE9));
-    QCOMPARE(fichiersIni(d.chemin()), (QStringList{video, "b.INI"}));
+    QCOMPARE(fichiersIni(d.chemin()), (QStringList{video, "b.INI", "mort.ini"}));
     const QString chemin = d.chemin() + '/' + video;
     QVERIFY(existe(chemin));
+    const QList<Raccourci> r = {{"Vidéo", "/opt/v", "Réduite", ""}};
+    QVERIFY(Ecrire_Rubrique(chemin, r));
+    QCOMPARE(Lire_Rubrique(chemin), r);
     QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
     QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
     QVERIFY(mettreALaCorbeille(chemin + "2"));
     QVERIFY(!existe(chemin + "2"));
-    QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
+    QCOMPARE(fichiersIni(d.chemin()), (QStringList{"b.INI", "mort.ini"}));
 }
 
 void TstFichiers::raisonsEnFrancais()
