@@ -2,11 +2,12 @@
 # make test  installs what is missing, builds with ASan/UBSan and runs every test offscreen
 # make bench builds optimised and runs the benchmarks
 # make package builds the Debian package lanceron_<version>_amd64.deb in build/package
+# make fuzz  builds the libFuzzer targets with clang (build/fuzz/fuzz/fuzz_*), see fuzz/README
 BUILD ?= build
 CMAKE_GEN = -G Ninja -Wno-dev
 JOBS ?= 2
 
-.PHONY: all deps run build test bench package install clean format
+.PHONY: all deps run build test bench package fuzz install clean format
 
 all: build
 
@@ -35,6 +36,11 @@ package: deps
 	cmake --build $(BUILD)/package -j $(JOBS)
 	cd $(BUILD)/package && cpack -G DEB
 	@ls $(BUILD)/package/lanceron_*.deb
+
+fuzz:
+	@sh scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLANCERON_TESTS=OFF -DLANCERON_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_profil_prive fuzz_icones
 
 install: build
 	cmake --install $(BUILD)/release

@@ -29,6 +29,10 @@ shared-mime-info
 desktop-file-utils
 dbus
 "
+# `install-deps.sh fuzz`: the fuzzers' compiler as well.
+if [ "${1:-}" = fuzz ]; then
+    PACKAGES="$PACKAGES clang libclang-rt-14-dev"
+fi
 
 missing=""
 for p in $PACKAGES; do

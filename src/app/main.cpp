@@ -43,7 +43,9 @@ int main(int argc, char* argv[])
     lanceron::PromptsQt prompts;
     const QString dossier = lanceron::dossierApplication(QApplication::applicationDirPath());
     const lanceron::InstanceUnique instance(dossier);
-    if (!instance.acquise()) {
+    // Only a live instance stops this one; a lock that cannot be taken for another reason (no
+    // runtime folder, no permission) lets the program run without the guard.
+    if (instance.etat() == lanceron::InstanceUnique::Etat::DejaActive) {
         prompts.message(nullptr,
                         QStringLiteral("L'application est déja active dans votre environnement "
                                        "Windows."),

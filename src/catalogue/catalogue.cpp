@@ -1,11 +1,10 @@
 #include "catalogue/catalogue.h"
 
 #include "catalogue/nom_rubrique.h"
+#include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
 
 #include <QCollator>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -42,32 +41,27 @@ QString Catalogue::chemin(const QString& fichier) const
 
 QString Catalogue::nomDe(const QString& fichier)
 {
-    return fichier.chopped(Extension.size());
+    return nomLisible(fichier.chopped(Extension.size()));
 }
 
 // ---------------------------------------------------------------------------- rubriques
 
 void Catalogue::relire()
 {
-    QStringList fichiers;
-    const QDir dossier(m_dossier);
-    const auto entrees = dossier.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo& f : entrees) {
-        if (f.fileName().endsWith(Extension, Qt::CaseInsensitive) && !f.isDir())
-            fichiers << f.fileName();
-    }
+    // Every "*.ini" entry that is not a folder, unreadable ones and names that are not UTF-8
+    // included: such a name is shown as Windows-1252 and its bytes are kept as its identity.
+    const QStringList fichiers = fichiersIni(m_dossier);
+    m_rubriques.clear();
+    m_rubriques.reserve(fichiers.size());
+    for (const QString& f : fichiers)
+        m_rubriques.append({nomDe(f), f});
     QCollator ordre{QLocale()};
     ordre.setNumericMode(true);
     ordre.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(fichiers.begin(), fichiers.end(), [&](const QString& a, const QString& b) {
-        const int c = ordre.compare(a, b);
-        return c != 0 ? c < 0 : a < b; // names equal to the collator keep one order
-    });
-
-    m_rubriques.clear();
-    m_rubriques.reserve(fichiers.size());
-    for (const QString& f : std::as_const(fichiers))
-        m_rubriques.append({nomDe(f), f});
+    std::stable_sort(m_rubriques.begin(), m_rubriques.end(),
+                     [&](const Rubrique& a, const Rubrique& b) {
+                         return ordre.compare(a.nom, b.nom) < 0;
+                     });
     for (auto it = m_copies.begin(); it != m_copies.end();) {
         if (indexFichier(it.key()) < 0)
             it = m_copies.erase(it);
@@ -106,7 +100,7 @@ Resultat Catalogue::creerRubrique(const QString& nom, QString* fichier)
     if (const qsizetype i = indexNom(nom); i >= 0) {
         // A rubrique of that name keeps its shortcuts.
         cree = m_rubriques[i].fichier;
-    } else if (!QFileInfo::exists(chemin(cree))) {
+    } else if (!existe(chemin(cree))) {
         QString erreur;
         if (!Ecrire_Rubrique(chemin(cree), {}, &erreur))
             r = Resultat::echec(
@@ -214,7 +208,7 @@ Resultat Catalogue::enregistrer(const QString& fichier, const QList<Raccourci>& 
     const QString nom = nomDe(fichier);
     // The file is the rubrique's identity: when it is gone (deleted or renamed by another
     // program), nothing is written, neither there nor anywhere else.
-    if (!QFileInfo(chemin(fichier)).isFile())
+    if (!existe(chemin(fichier)))
         return Resultat::echec(
             QStringLiteral("La rubrique « %1 » n'existe plus : son fichier a été supprimé ou "
                            "renommé en dehors de Lanceron.\n\nRien n'a été enregistré.")

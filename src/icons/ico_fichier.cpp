@@ -29,14 +29,19 @@ IcoFichier::IcoFichier(IconSource& source, int capacite)
 
 int IcoFichier::Ajouter_Icone(const QString& chemin)
 {
-    if (const auto connu = m_parChemin.constFind(chemin); connu != m_parChemin.cend())
-        return *connu;
+    const EmpreinteFichier e = empreinte(chemin);
+    const auto connu = m_parChemin.constFind(chemin);
+    if (connu != m_parChemin.cend() && connu->empreinte == e)
+        return connu->numero;
+    const bool change = connu != m_parChemin.cend();
     int n = 0;
     const IconeExtraite propre = m_source.iconePropre(chemin);
     if (propre.sorte == IconeExtraite::Sorte::Propre) {
         n = m_parCle.value(chemin);
         if (n == 0)
             n = numeroDeCle(chemin, propre);
+        else if (change)
+            remplacer(n, propre);
     } else {
         // The first icon of an extension serves every later file of that extension.
         const QString cle = Cle_Icone_Associee(chemin);
@@ -44,8 +49,21 @@ int IcoFichier::Ajouter_Icone(const QString& chemin)
         if (n == 0)
             n = numeroDeCle(cle, m_source.iconeAssociee(chemin));
     }
-    m_parChemin.insert(chemin, n);
+    m_parChemin.insert(chemin, {e, n});
     return n;
+}
+
+// A changed file's own icon takes the place of the old one (not the shared blank pair).
+void IcoFichier::remplacer(int n, const IconeExtraite& icone)
+{
+    if (n == m_numeroPlein)
+        return;
+    m_ico32[n - 1] = enPixmap(icone.grande, 32);
+    m_ico16[n - 1] = enPixmap(icone.petite, 16);
+    QIcon paire;
+    paire.addPixmap(m_ico32[n - 1]);
+    paire.addPixmap(m_ico16[n - 1]);
+    m_icones[n - 1] = paire;
 }
 
 // Adds the pair of a new key and returns its number. The last place of the store holds a

@@ -4,6 +4,7 @@
 // icon, the extension in capitals followed by "ID" for the icon of its file type. The store
 // grows during the run and is never emptied.
 
+#include "platform/chemins_natifs.h"
 #include "platform/icon_source.h"
 
 #include <QHash>
@@ -24,7 +25,9 @@ public:
     explicit IcoFichier(IconSource& source, int capacite = NombreMaxImages);
 
     // The number of the image pair of the program file at `chemin`, adding the pair first
-    // when its key is new. A path already seen is answered without asking the source again.
+    // when its key is new. A path already seen, whose file has not appeared, changed or gone
+    // since (same size and modification time), is answered without asking the source again;
+    // a changed file's own icon replaces the pair kept under its path.
     int Ajouter_Icone(const QString& chemin);
 
     int nombre() const { return int(m_cles.size()); }
@@ -37,6 +40,7 @@ public:
 
 private:
     int numeroDeCle(const QString& cle, const IconeExtraite& icone);
+    void remplacer(int n, const IconeExtraite& icone);
 
     IconSource& m_source;
     int m_capacite;
@@ -45,7 +49,11 @@ private:
     QList<QIcon> m_icones; // both sizes of each pair, built once for the views
     QList<QString> m_cles;
     QHash<QString, int> m_parCle;
-    QHash<QString, int> m_parChemin;
+    struct Vu {
+        EmpreinteFichier empreinte;
+        int numero = 0;
+    };
+    QHash<QString, Vu> m_parChemin;
     int m_numeroPlein = 0; // the shared blank pair of a full store
 };
 

@@ -3,8 +3,12 @@
 #include "icons/ico_format.h"
 #include "icons/octets.h"
 
+#include "platform/fichiers.h"
+
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 #include <QIODevice>
 
 #include <optional>
@@ -204,12 +208,17 @@ QByteArray icoDepuisPe(QIODevice& fichier)
 
 QByteArray icoDepuisFichierPe(const QString& chemin)
 {
-    if (!QFileInfo(chemin).isFile())
+    // Only regular files are opened, without waiting on a pipe or a device.
+    const int fd = ouvrirFichierOrdinaire(chemin, TailleMaxFichierPe);
+    if (fd < 0)
         return {};
-    QFile fichier(chemin);
+    QFile fichier;
     // Small reads here and there: no read-ahead.
-    if (!fichier.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!fichier.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                      QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {};
+    }
     return icoDepuisPe(fichier);
 }
 

@@ -20,5 +20,7 @@ QByteArray icoDepuisPe(QIODevice& fichier);
 QByteArray icoDepuisFichierPe(const QString& chemin);
 
 inline constexpr qint64 LectureMaxPe = 8 * 1024 * 1024;
+// Larger files are not looked into.
+inline constexpr qint64 TailleMaxFichierPe = qint64(4) * 1024 * 1024 * 1024;
 
 } // namespace lanceron

@@ -33,21 +33,22 @@ QMenuBar::item { background: transparent; color: #000000; padding: 3px 8px;
                  border: 1px solid transparent; }
 QMenuBar::item:selected, QMenuBar::item:pressed { background-color: #C0C0FF;
                  border: 1px solid #8080FF; color: #FFFFFF; }
-QMenu { background-color: #FFFFFF; border: 1px solid #8080FF; padding: 2px;
+QMenu { background-color: #FFFFFF; border: none; padding: 2px;
         font-family: "Tahoma"; font-size: 8.25pt; }
-QMenu::item { background-color: transparent; color: #000000; padding: 4px 24px 4px 8px;
-              border: 1px solid transparent; }
+QMenu::item { background-color: #C0C0FF; color: #000000; padding: 4px 24px 4px 8px;
+              border: 1px solid #FFFFFF; }
 QMenu::item:selected { background-color: #C0C0FF; border: 1px solid #8080FF; color: #FFFFFF; }
 QMenu::item:disabled { background-color: #C0C0FF; border: 1px solid #8080FF; color: #E0E0E0; }
 QMenu::item:default { font-weight: bold; }
 QMenu::icon { padding-left: 4px; }
 QMenu::icon:checked { background-color: #C0C0FF; border: 1px solid #8080FF; }
 QMenu::indicator { width: 16px; height: 16px; border: 1px solid transparent; }
-QMenu::indicator:checked { background-color: #C0C0FF; border: 1px solid #8080FF;
+QMenu::indicator:checked { background-color: #C0C0FF; color: #000000;
                            image: url(:/icons/coche.svg); }
 QMenu::indicator:checked:selected { background-color: #8080FF; }
-QMenu::separator { height: 1px; background: #C0C0FF; margin: 3px 4px; }
+QMenu::separator { height: 1px; background: #FFFFFF; margin: 3px 4px; }
 )");
+
 
 struct Picture {
     const char* themes; // icon names, best first, separated by blanks

@@ -18,6 +18,18 @@ namespace {
 constexpr double Largeur = 5655;
 constexpr double Hauteur = 3615;
 
+// A click ticks or unticks the box; the dimmed third state comes only from the settings file.
+class CaseOption final : public QCheckBox {
+public:
+    explicit CaseOption(const QString& texte) : QCheckBox(texte) {}
+
+protected:
+    void nextCheckState() override
+    {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+};
+
 } // namespace
 
 Options::Options(Menu& menu) : QDialog(&menu), m_menu(menu)
@@ -36,7 +48,7 @@ Options::Options(Menu& menu) : QDialog(&menu), m_menu(menu)
         QStringLiteral("Réduire le programme dans la barre à l'ouverture d'un logiciel"),
         QStringLiteral("Surligner les liens de la liste des logiciels (mode HotTracking)")};
     for (int i = 0; i < 4; ++i) {
-        Check1[i] = new QCheckBox(libelles[i]);
+        Check1[i] = new CaseOption(libelles[i]);
         Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
         connect(Check1[i], &QCheckBox::stateChanged, this, [this, i] { Check1_Click(i); });
     }

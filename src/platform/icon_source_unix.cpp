@@ -4,7 +4,9 @@
 #include "icons/ico_format.h"
 #include "icons/pe_icones.h"
 #include "platform/entrees_bureau.h"
+#include "platform/fichiers.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,16 +85,16 @@ IconeExtraite depuisIco(const QList<ImageIco>& images)
 
 IconeExtraite depuisImage(const QString& chemin)
 {
-    const QFileInfo info(chemin);
-    if (!info.isFile() || info.size() > IconSourceUnix::TailleMaxImage)
+    // Only a regular file of bounded size is read, without waiting on a pipe or a device.
+    LectureFichier l = lireFichierOrdinaire(chemin, IconSourceUnix::TailleMaxImage);
+    if (l.issue != LectureFichier::Issue::Lu)
         return {};
-    QImageReader lecteur(chemin);
+    QBuffer tampon(&l.octets);
+    tampon.open(QIODevice::ReadOnly);
+    QImageReader lecteur(&tampon); // the format told by the content
     if (lecteur.format() == "ico") {
         // Every picture of an icon file is checked before one is decoded.
-        QFile fichier(chemin);
-        if (!fichier.open(QIODevice::ReadOnly))
-            return {};
-        return depuisIco(imagesIco(fichier.read(IconSourceUnix::TailleMaxImage)));
+        return depuisIco(imagesIco(l.octets));
     }
     const QSize taille = lecteur.size(); // from the header only
     if (!taille.isValid() || taille.width() > IconSourceUnix::CoteMaxImage ||

@@ -11,15 +11,25 @@ namespace lanceron {
 // runtime folder; a lock left by a crashed instance is taken over.
 class InstanceUnique {
 public:
+    enum class Etat {
+        Acquise,    // this process holds the lock
+        DejaActive, // a live instance holds it
+        SansGarde,  // the lock could not be taken for another reason: run without the guard
+    };
+
     explicit InstanceUnique(const QString& dossierApplication);
+    // The lock in `dossierVerrous` instead of the runtime folder.
+    InstanceUnique(const QString& dossierApplication, const QString& dossierVerrous);
+
+    Etat etat() const { return m_etat; }
     // True when this process holds the lock (no other instance runs).
-    bool acquise() const { return m_acquise; }
+    bool acquise() const { return m_etat == Etat::Acquise; }
     QString cheminVerrou() const { return m_chemin; }
 
 private:
     QString m_chemin;
     std::unique_ptr<QLockFile> m_verrou;
-    bool m_acquise = false;
+    Etat m_etat = Etat::SansGarde;
 };
 
 } // namespace lanceron

@@ -54,8 +54,9 @@ QString dialogueFichier(QWidget* parent, const DialogueFichier& d, QFileDialog::
 {
     QFileDialog f(parent, d.titre);
     f.setAcceptMode(mode);
-    f.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                  : QFileDialog::AnyFile);
+    // A path that does not exist (yet) is accepted as well: the shortcut may name a program
+    // on a medium that is not mounted.
+    f.setFileMode(QFileDialog::AnyFile);
     if (!d.confirmerRemplacement)
         f.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filtres;

@@ -54,15 +54,19 @@ void lire(const ProfilPrive& p, bool optionsSeulement, CibleReglages& cible)
         return;
 
     // A stored 1 (minimised) opens the window in the normal state at the stored geometry.
-    GeometrieTwips g;
+    // Values stand one by one up to the first that cannot be converted; that one and those
+    // after it keep the window's current values (so a bad left edge still lets the top stand).
+    GeometrieTwips g = cible.geometrie();
     std::optional<float>* champs[4] = {&g.hauteur, &g.largeur, &g.haut, &g.gauche};
     const QString* cles[4] = {&cleHauteur, &cleLargeur, &clePositionX, &clePositionY};
-    for (int i = 0; i < 4; ++i) {
-        *champs[i] = convertirReel(p.lire(sDivers, *cles[i]));
-        if (!*champs[i])
+    int lus = 0;
+    for (; lus < 4; ++lus) {
+        const auto v = convertirReel(p.lire(sDivers, *cles[lus]));
+        if (!v)
             break;
+        *champs[lus] = v;
     }
-    if (g.hauteur)
+    if (lus > 0)
         cible.appliquerGeometrie(g);
 }
 

@@ -12,7 +12,7 @@ namespace lanceron {
 
 QString cheminReglages(const QString& dossierApplication);
 
-// The main window's outer geometry in twips; fields read from the file so far.
+// The main window's outer geometry in twips.
 struct GeometrieTwips {
     std::optional<float> hauteur;
     std::optional<float> largeur;
@@ -45,7 +45,9 @@ public:
     virtual qint32 etatFenetre() const = 0;
     virtual void maximiser() = 0;
 
-    // Applies what was read of the geometry (a position that lies on no screen is not applied).
+    // Applies the geometry read: the values stored up to the first that could not be
+    // converted, the window's current ones (geometrie()) for the rest, so every field is set.
+    // Not called when the height cannot be read. A position on no screen is not applied.
     virtual void appliquerGeometrie(const GeometrieTwips& g) = 0;
     virtual GeometrieTwips geometrie() const = 0;
 };

@@ -1,10 +1,10 @@
 #include "storage/profil_prive.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/fichiers.h"
+
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace lanceron {
@@ -14,6 +14,7 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 constexpr QByteArrayView Bom = "\xEF\xBB\xBF";
+constexpr QByteArrayView BomUtf16Le = "\xFF\xFE";
 
 // Windows-1252 characters of the bytes 0x80 to 0x9F. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control character of the same
@@ -56,15 +57,44 @@ bool representableWindows1252(QStringView texte)
     return true;
 }
 
+// The bytes, or an empty array when a character has none in Windows-1252.
 QByteArray versWindows1252(QStringView texte)
 {
     QByteArray octets(texte.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < texte.size(); ++i) {
         const int o = octetWindows1252(texte[i].unicode());
-        Q_ASSERT(o >= 0);
+        if (o < 0)
+            return {};
         octets[i] = static_cast<char>(o);
     }
     return octets;
+}
+
+// Bytes that a reader would take for UTF-8 although they hold non-ASCII Windows-1252 text.
+bool luCommeUtf8(QByteArrayView octets)
+{
+    if (std::all_of(octets.begin(), octets.end(), [](char o) { return uchar(o) < 0x80; }))
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = utf8(octets);
+    return !utf8.hasError();
+}
+
+// A stray NUL is read as Windows reads it (it ends its line); pictures, programs and UTF-16
+// without a byte-order mark hold NULs from their first bytes on, or throughout.
+bool estBinaire(QStringView texte)
+{
+    constexpr qsizetype Debut = 8192;
+    qsizetype auDebut = 0;
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (texte[i].unicode() != 0)
+            continue;
+        ++n;
+        if (i < Debut)
+            ++auDebut;
+    }
+    return auDebut > 1 || (n > 1 && n * 256 > texte.size());
 }
 
 bool estBlanc(QChar c)
@@ -82,7 +112,7 @@ QStringView sansBlancs(QStringView v)
 }
 
 // The form of a name that lookups compare. Names are nearly always ASCII, which is folded
-// here directly: folding is most of the cost of a lookup.
+// here directly.
 QString plier(QStringView nom)
 {
     nom = sansBlancs(nom);
@@ -94,6 +124,29 @@ QString plier(QStringView nom)
         *sortie++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 0x20) : c;
     }
     return plie;
+}
+
+bool memeNom(QStringView a, QStringView b)
+{
+    a = sansBlancs(a);
+    b = sansBlancs(b);
+    if (a.size() == b.size()) {
+        bool ascii = true;
+        for (qsizetype i = 0; i < a.size() && ascii; ++i) {
+            const char16_t x = a[i].unicode();
+            const char16_t y = b[i].unicode();
+            if (x >= 0x80 || y >= 0x80) {
+                ascii = false;
+                break;
+            }
+            const auto bas = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 0x20 : c; };
+            if (bas(x) != bas(y))
+                return false;
+        }
+        if (ascii)
+            return true;
+    }
+    return plier(a) == plier(b);
 }
 
 bool estGuillemet(QChar c)
@@ -108,6 +161,13 @@ QStringView sansGuillemets(QStringView v)
     return v;
 }
 
+// The part of a line that is read: a NUL ends it.
+QStringView partieLue(QStringView ligne)
+{
+    const qsizetype nul = ligne.indexOf(QChar(u'\0'));
+    return nul < 0 ? ligne : ligne.first(nul);
+}
+
 enum class Sorte { Vide, Commentaire, Section, Cle };
 
 struct Analyse {
@@ -118,6 +178,7 @@ struct Analyse {
     qsizetype finValeur = 0;   // without '=', both are just after the name
 };
 
+// `ligne` is the part read (partieLue).
 Analyse analyserLigne(QStringView ligne)
 {
     Analyse a;
@@ -126,8 +187,10 @@ Analyse analyserLigne(QStringView ligne)
         return a;
     if (t.front() == u'[') {
         const qsizetype fermant = t.lastIndexOf(u']');
+        if (fermant < 0) // not a section: ignored
+            return a;
         a.sorte = Sorte::Section;
-        a.nom = sansBlancs(fermant > 0 ? t.sliced(1, fermant - 1) : t.sliced(1));
+        a.nom = sansBlancs(t.sliced(1, fermant - 1));
         return a;
     }
     if (t.front() == u';') {
@@ -155,17 +218,33 @@ QStringView valeurLue(QStringView ligne)
     return sansGuillemets(ligne.sliced(a.debutValeur, a.finValeur - a.debutValeur));
 }
 
-// A value is one line: each line break becomes one blank.
-QString surUneLigne(const QString& valeur)
+// What a value becomes once written: one line, without the NULs that would end it. A lone
+// surrogate, which only UTF-16 can hold, becomes U+FFFD in the other encodings.
+QString nettoyer(QStringView valeur, bool utf16)
 {
-    QString v = valeur;
-    v.replace(u"\r\n"_s, u" "_s);
-    v.replace(u'\r', u' ');
-    v.replace(u'\n', u' ');
+    QString v;
+    v.reserve(valeur.size());
+    for (qsizetype i = 0; i < valeur.size(); ++i) {
+        const QChar c = valeur[i];
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < valeur.size() && valeur[i + 1] == u'\n')
+                ++i;
+            v += u' ';
+        } else if (c.unicode() == 0) {
+            continue;
+        } else if (c.isHighSurrogate() && i + 1 < valeur.size() && valeur[i + 1].isLowSurrogate()) {
+            v += c;
+            v += valeur[++i];
+        } else if (c.isSurrogate() && !utf16) {
+            v += QChar(QChar::ReplacementCharacter);
+        } else {
+            v += c;
+        }
+    }
     return v;
 }
 
-// The text that reads back as `valeur` (a value on one line).
+// The text that reads back as `valeur` (a cleaned value).
 QString valeurEcrite(const QString& valeur)
 {
     if (valeur.isEmpty())
@@ -184,9 +263,35 @@ QString raisonTropGrand()
                                                                      (1024 * 1024));
 }
 
+// Calls `f(debut, taille, fin)` for each line of m_texte[debut, debut + taille) until it
+// returns true; `fin` is the length of the line end (0 for a last line without one).
+template <typename F>
+bool pourChaqueLigne(const QString& texte, qsizetype debut, qsizetype taille, F&& f)
+{
+    const QChar* d = texte.constData();
+    const qsizetype limite = debut + taille;
+    qsizetype ligne = debut;
+    for (qsizetype i = debut; i < limite; ++i) {
+        const char16_t c = d[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        const qsizetype fin = c == u'\r' && i + 1 < limite && d[i + 1] == u'\n' ? 2 : 1;
+        if (f(ligne, i - ligne, fin))
+            return true;
+        i += fin - 1;
+        ligne = i + 1;
+    }
+    if (ligne < limite)
+        return f(ligne, limite - ligne, qsizetype(0));
+    return false;
+}
+
 } // namespace
 
-ProfilPrive::ProfilPrive() = default;
+ProfilPrive::ProfilPrive()
+{
+    m_blocs.append(Bloc{});
+}
 
 ProfilPrive ProfilPrive::inutilisable(const QString& raison)
 {
@@ -198,47 +303,48 @@ ProfilPrive ProfilPrive::inutilisable(const QString& raison)
 
 ProfilPrive ProfilPrive::charger(const QString& chemin)
 {
-    const QFileInfo info(chemin);
-    if (!info.exists())
-        return {};
-    if (info.isDir())
-        return inutilisable(u"C'est un dossier, pas un fichier."_s);
-    if (!info.isFile())
-        return inutilisable(u"Ce n'est pas un fichier ordinaire."_s);
-    if (info.size() > TailleMaximale)
-        return inutilisable(raisonTropGrand());
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return inutilisable(u"Le fichier ne peut pas être lu : "_s + f.errorString());
-    const QByteArray octets = f.read(TailleMaximale + 1);
-    if (f.error() != QFileDevice::NoError)
-        return inutilisable(u"Le fichier ne peut pas être lu : "_s + f.errorString());
-    return depuisOctets(octets);
+    LectureFichier l = lireFichierOrdinaire(chemin, TailleMaximale);
+    switch (l.issue) {
+    case LectureFichier::Issue::Absent: return {};
+    case LectureFichier::Issue::Refuse: return inutilisable(l.raison);
+    case LectureFichier::Issue::Lu: break;
+    }
+    return depuisOctets(l.octets);
 }
 
 ProfilPrive ProfilPrive::depuisOctets(const QByteArray& octets)
 {
     if (octets.size() > TailleMaximale)
         return inutilisable(raisonTropGrand());
-    if (octets.contains('\0'))
-        return inutilisable(
-            u"Le fichier contient des octets nuls : ce n'est pas un fichier texte."_s);
 
     ProfilPrive p;
-    p.m_etat = Etat::Lu;
     QByteArrayView corps = octets;
-    if (corps.startsWith(Bom)) {
+    if (corps.startsWith(BomUtf16Le)) {
         p.m_bom = true;
-        corps = corps.sliced(Bom.size());
+        p.m_encodage = Encodage::Utf16Le;
+        corps = corps.sliced(BomUtf16Le.size());
+        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless |
+                                                          QStringDecoder::Flag::ConvertInitialBom);
+        p.m_texte = utf16(corps.first(corps.size() & ~qsizetype(1)));
+    } else {
+        if (corps.startsWith(Bom)) {
+            p.m_bom = true;
+            corps = corps.sliced(Bom.size());
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        p.m_texte = utf8(corps);
+        if (utf8.hasError()) {
+            p.m_texte = depuisWindows1252(corps);
+            p.m_encodage = Encodage::Windows1252;
+        }
     }
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString texte = utf8(corps);
-    if (utf8.hasError()) {
-        texte = depuisWindows1252(corps);
-        p.m_encodage = Encodage::Windows1252;
-    }
-    p.analyser(texte);
+    if (estBinaire(p.m_texte))
+        return inutilisable(u"Ce n'est pas un fichier texte."_s);
+    if (p.m_texte.endsWith(QChar(0x1A)))
+        p.m_texte.chop(1);
+    p.m_etat = Etat::Lu;
+    p.analyser();
     return p;
 }
 
@@ -253,128 +359,240 @@ ProfilPrive ProfilPrive::vierge(const ProfilPrive& modele)
     return p;
 }
 
-void ProfilPrive::analyser(const QString& texte)
+void ProfilPrive::analyser()
 {
     bool premiereFin = true;
-    qsizetype debut = 0;
-    for (qsizetype i = 0; i < texte.size(); ++i) {
-        const QChar c = texte[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        FinDeLigne fin = FinDeLigne::Lf;
-        if (c == u'\r')
-            fin = i + 1 < texte.size() && texte[i + 1] == u'\n' ? FinDeLigne::CrLf : FinDeLigne::Cr;
-        if (premiereFin) {
-            m_finDeLigne = fin;
+    qsizetype debutBloc = 0;
+    pourChaqueLigne(m_texte, 0, m_texte.size(), [&](qsizetype debut, qsizetype taille, qsizetype fin) {
+        ++m_lignes;
+        if (premiereFin && fin > 0) {
             premiereFin = false;
+            m_finDeLigne = fin == 2 ? FinDeLigne::CrLf
+                           : m_texte[debut + taille] == u'\r' ? FinDeLigne::Cr
+                                                               : FinDeLigne::Lf;
         }
-        ajouterLigne(texte.sliced(debut, i - debut), fin);
-        if (fin == FinDeLigne::CrLf)
-            ++i;
-        debut = i + 1;
-    }
-    if (debut < texte.size())
-        ajouterLigne(texte.sliced(debut), FinDeLigne::Aucune);
+        const QStringView ligne = partieLue(QStringView(m_texte).sliced(debut, taille));
+        const QStringView t = sansBlancs(ligne);
+        if (t.isEmpty() || t.front() != u'[')
+            return false;
+        const Analyse a = analyserLigne(ligne);
+        if (a.sorte != Sorte::Section)
+            return false;
+        m_blocs.last().texte = {debutBloc, debut - debutBloc};
+        debutBloc = debut;
+        m_blocs.append(Bloc{});
+        indexerSection(m_blocs.size() - 1, a.nom);
+        return false;
+    });
+    m_blocs.last().texte = {debutBloc, m_texte.size() - debutBloc};
 }
 
-void ProfilPrive::ajouterLigne(QString texte, FinDeLigne fin)
+void ProfilPrive::indexerSection(qsizetype bloc, QStringView nom)
 {
-    const Analyse a = analyserLigne(texte);
-    if (a.sorte == Sorte::Section) {
-        Bloc b;
-        b.nom = a.nom.toString();
-        const QString cle = plier(b.nom);
-        b.premier = !m_sections.contains(cle);
-        if (b.premier)
-            m_sections.insert(cle, m_blocs.size());
-        b.lignes.append({std::move(texte), fin});
-        m_blocs.append(std::move(b));
-        return;
+    if (trouverSection(nom) < 0)
+        m_sections.insert(qHash(plier(nom)), bloc);
+}
+
+qsizetype ProfilPrive::trouverSection(QStringView section) const
+{
+    const size_t h = qHash(plier(section));
+    for (auto i = m_sections.constFind(h); i != m_sections.cend() && i.key() == h; ++i) {
+        if (memeNom(enTete(m_blocs[*i]), section))
+            return *i;
     }
-    if (m_blocs.isEmpty()) {
-        m_preambule.append({std::move(texte), fin});
-        return;
+    return -1;
+}
+
+std::span<const ProfilPrive::Morceau> ProfilPrive::morceaux(const Bloc& b) const
+{
+    if (b.morceaux < 0)
+        return {&b.texte, 1};
+    const QList<Morceau>& liste = m_morceaux[b.morceaux];
+    return {liste.constData(), std::size_t(liste.size())};
+}
+
+QList<ProfilPrive::Morceau>& ProfilPrive::modifiable(qsizetype bloc)
+{
+    Bloc& b = m_blocs[bloc];
+    if (b.morceaux < 0) {
+        b.morceaux = m_morceaux.size();
+        m_morceaux.append(QList<Morceau>{b.texte});
     }
-    Bloc& b = m_blocs.last();
-    if (a.sorte == Sorte::Cle) {
-        b.derniereCle = b.lignes.size();
-        if (b.premier) {
-            Adresse adresse{m_blocs.size() - 1, plier(a.nom)};
-            if (!m_cles.contains(adresse))
-                m_cles.insert(std::move(adresse), b.derniereCle);
-        }
+    return m_morceaux[b.morceaux];
+}
+
+// The name in a section's header line.
+QStringView ProfilPrive::enTete(const Bloc& b) const
+{
+    QStringView nom;
+    for (const Morceau& m : morceaux(b)) {
+        if (m.taille == 0)
+            continue;
+        pourChaqueLigne(m_texte, m.debut, m.taille, [&](qsizetype debut, qsizetype taille, qsizetype) {
+            nom = analyserLigne(partieLue(QStringView(m_texte).sliced(debut, taille))).nom;
+            return true;
+        });
+        break;
     }
-    b.lignes.append({std::move(texte), fin});
+    return nom;
+}
+
+ProfilPrive::Position ProfilPrive::trouverCle(qsizetype bloc, QStringView cle,
+                                              Position* derniere) const
+{
+    Position trouvee;
+    bool entete = bloc > 0;
+    const auto runs = morceaux(m_blocs[bloc]);
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        const bool fini = pourChaqueLigne(
+            m_texte, runs[k].debut, runs[k].taille,
+            [&](qsizetype debut, qsizetype taille, qsizetype fin) {
+                const Position ici{qsizetype(k), debut, taille, fin};
+                if (entete) {
+                    entete = false;
+                    if (derniere)
+                        *derniere = ici;
+                    return false;
+                }
+                const Analyse a =
+                    analyserLigne(partieLue(QStringView(m_texte).sliced(debut, taille)));
+                if (a.sorte != Sorte::Cle)
+                    return false;
+                if (derniere)
+                    *derniere = ici;
+                if (trouvee.morceau < 0 && memeNom(a.nom, cle)) {
+                    trouvee = ici;
+                    return derniere == nullptr;
+                }
+                return false;
+            });
+        if (fini)
+            break;
+    }
+    return trouvee;
 }
 
 QString ProfilPrive::lire(QStringView section, QStringView cle) const
 {
-    const auto b = m_sections.constFind(plier(section));
-    if (b == m_sections.cend())
+    const qsizetype b = trouverSection(section);
+    if (b < 0)
         return {};
-    const auto l = m_cles.constFind(Adresse{*b, plier(cle)});
-    if (l == m_cles.cend())
+    const Position p = trouverCle(b, cle, nullptr);
+    if (p.morceau < 0)
         return {};
-    return valeurLue(m_blocs[*b].lignes[*l].texte).toString();
+    return valeurLue(partieLue(QStringView(m_texte).sliced(p.debut, p.taille))).toString();
 }
 
 QStringList ProfilPrive::sections() const
 {
     QStringList noms;
-    noms.reserve(m_blocs.size());
-    for (const Bloc& b : m_blocs)
-        noms.append(b.nom);
+    noms.reserve(nombreDeSections());
+    for (qsizetype i = 0; i < nombreDeSections(); ++i)
+        noms.append(section(i));
     return noms;
+}
+
+QString ProfilPrive::section(qsizetype i) const
+{
+    return enTete(m_blocs[i + 1]).toString();
+}
+
+ProfilPrive::Morceau ProfilPrive::ajouterTexte(QStringView texte)
+{
+    const Morceau m{m_texte.size(), texte.size()};
+    m_texte += texte;
+    return m;
+}
+
+QStringView ProfilPrive::finDeLigne() const
+{
+    static constexpr std::array<QStringView, 4> Fins = {u"", u"\n", u"\r\n", u"\r"};
+    return Fins[static_cast<std::size_t>(m_finDeLigne)];
+}
+
+// Replaces the line (apres: inserts after it) with `texte`, which holds whole lines.
+void ProfilPrive::remplacer(qsizetype bloc, const Position& ligne, QStringView texte, bool apres)
+{
+    QList<Morceau>& liste = modifiable(bloc);
+    const Morceau m = liste[ligne.morceau];
+    const qsizetype finLigne = ligne.debut + ligne.taille + ligne.fin;
+    const qsizetype coupe = apres ? finLigne : ligne.debut;
+    const Morceau avant{m.debut, coupe - m.debut};
+    const Morceau nouveau = ajouterTexte(texte);
+    const Morceau reste{finLigne, m.debut + m.taille - finLigne};
+    QList<Morceau> remplacement;
+    for (const Morceau& r : {avant, nouveau, reste}) {
+        if (r.taille > 0)
+            remplacement.append(r);
+    }
+    liste.remove(ligne.morceau);
+    for (qsizetype i = 0; i < remplacement.size(); ++i)
+        liste.insert(ligne.morceau + i, remplacement[i]);
 }
 
 void ProfilPrive::ecrire(const QString& section, const QString& cle, const QString& valeur)
 {
-    const QString lue = surUneLigne(valeur);
+    const bool utf16 = m_encodage == Encodage::Utf16Le;
+    const QString lue = nettoyer(valeur, utf16);
     const QString texte = valeurEcrite(lue);
     const qsizetype n = bloc(section);
-    Bloc& b = m_blocs[n];
-    Adresse adresse{n, plier(cle)};
-    if (const auto l = m_cles.constFind(adresse); l != m_cles.cend()) {
-        QString& ligne = b.lignes[*l].texte;
+    Position derniere;
+    const Position p = trouverCle(n, cle, &derniere);
+    if (p.morceau >= 0) {
+        const QStringView entiere = QStringView(m_texte).sliced(p.debut, p.taille + p.fin);
+        const QStringView ligne = partieLue(entiere.first(p.taille));
         if (valeurLue(ligne) == lue)
             return;
         const Analyse a = analyserLigne(ligne);
-        admettre(texte);
-        ligne.replace(a.debutValeur, a.finValeur - a.debutValeur, a.egal ? texte : u'=' + texte);
+        QString nouvelle = entiere.toString();
+        nouvelle.replace(a.debutValeur, a.finValeur - a.debutValeur,
+                         a.egal ? texte : u'=' + texte);
+        // A Ctrl-Z at the very end of the file would be dropped on reading.
+        if (p.fin == 0 && nouvelle.endsWith(QChar(0x1A)))
+            nouvelle += finDeLigne();
+        admettre(nouvelle);
+        remplacer(n, p, nouvelle, false);
         return;
     }
-    const qsizetype position = b.derniereCle + 1;
-    terminer(b.lignes[position - 1]);
-    Ligne nouvelle{sansBlancs(cle).toString() + u'=' + texte, m_finDeLigne};
-    admettre(nouvelle.texte);
-    b.lignes.insert(position, std::move(nouvelle));
-    b.derniereCle = position;
-    m_cles.insert(std::move(adresse), position);
+    QString nouvelle = nettoyer(sansBlancs(cle), utf16) + u'=' + texte + finDeLigne().toString();
+    admettre(nouvelle);
+    if (derniere.fin == 0) // the file's last line: it gets its line end
+        nouvelle.prepend(finDeLigne());
+    remplacer(n, derniere, nouvelle, true);
 }
 
 // The bloc of the first section of this name, added at the end of the file if missing.
 qsizetype ProfilPrive::bloc(const QString& section)
 {
-    const QString nomPlie = plier(section);
-    if (const auto b = m_sections.constFind(nomPlie); b != m_sections.cend())
-        return *b;
-    if (!m_blocs.isEmpty())
-        terminer(m_blocs.last().lignes.last());
-    else if (!m_preambule.isEmpty())
-        terminer(m_preambule.last());
+    if (const qsizetype b = trouverSection(section); b >= 0)
+        return b;
+    terminer();
+    const QString nom = nettoyer(sansBlancs(section), m_encodage == Encodage::Utf16Le);
+    const QString ligne = u'[' + nom + u']' + finDeLigne().toString();
+    admettre(ligne);
     Bloc b;
-    b.nom = sansBlancs(section).toString();
-    b.lignes.append({u'[' + b.nom + u']', m_finDeLigne});
-    admettre(b.lignes.front().texte);
-    m_sections.insert(nomPlie, m_blocs.size());
-    m_blocs.append(std::move(b));
+    b.texte = ajouterTexte(ligne);
+    m_blocs.append(b);
+    indexerSection(m_blocs.size() - 1, nom);
     return m_blocs.size() - 1;
 }
 
-void ProfilPrive::terminer(Ligne& ligne) const
+// Gives the file's last line its line end, if it has none.
+void ProfilPrive::terminer()
 {
-    if (ligne.fin == FinDeLigne::Aucune)
-        ligne.fin = m_finDeLigne;
+    for (qsizetype b = m_blocs.size() - 1; b >= 0; --b) {
+        const auto runs = morceaux(m_blocs[b]);
+        for (auto r = runs.rbegin(); r != runs.rend(); ++r) {
+            if (r->taille == 0)
+                continue;
+            const QChar dernier = m_texte[r->debut + r->taille - 1];
+            if (dernier != u'\r' && dernier != u'\n') {
+                const Morceau fin = ajouterTexte(finDeLigne());
+                modifiable(b).append(fin);
+            }
+            return;
+        }
+    }
 }
 
 void ProfilPrive::admettre(QStringView texte)
@@ -383,23 +601,57 @@ void ProfilPrive::admettre(QStringView texte)
         m_encodage = Encodage::Utf8;
 }
 
+QString ProfilPrive::texteEntier() const
+{
+    qsizetype taille = 0;
+    for (const Bloc& b : m_blocs) {
+        for (const Morceau& m : morceaux(b))
+            taille += m.taille;
+    }
+    QString texte;
+    texte.reserve(taille);
+    for (const Bloc& b : m_blocs) {
+        for (const Morceau& m : morceaux(b))
+            texte += QStringView(m_texte).sliced(m.debut, m.taille);
+    }
+    return texte;
+}
+
+QByteArray ProfilPrive::encoder(const QString& texte, Encodage* effectif) const
+{
+    *effectif = m_encodage;
+    if (m_encodage == Encodage::Utf16Le) {
+        QByteArray octets = BomUtf16Le.toByteArray();
+        for (const QChar c : texte) {
+            octets += static_cast<char>(c.unicode() & 0xFF);
+            octets += static_cast<char>(c.unicode() >> 8);
+        }
+        return octets;
+    }
+    QByteArray resultat = m_bom ? Bom.toByteArray() : QByteArray();
+    if (m_encodage == Encodage::Windows1252) {
+        const QByteArray octets = versWindows1252(texte);
+        const bool representable = !octets.isEmpty() || texte.isEmpty();
+        // Bytes that would read back as UTF-8 are written in UTF-8 instead.
+        if (representable && !luCommeUtf8(octets))
+            return resultat + octets;
+        *effectif = Encodage::Utf8;
+    }
+    return resultat + texte.toUtf8();
+}
+
+ProfilPrive::Encodage ProfilPrive::encodage() const
+{
+    Encodage e = m_encodage;
+    if (e == Encodage::Windows1252)
+        encoder(texteEntier(), &e);
+    return e;
+}
+
 QByteArray ProfilPrive::octets() const
 {
-    static constexpr std::array<QStringView, 4> Fins = {u"", u"\n", u"\r\n", u"\r"};
-    QString texte;
-    const auto ajouter = [&texte](const QList<Ligne>& lignes) {
-        for (const Ligne& l : lignes) {
-            texte += l.texte;
-            texte += Fins[static_cast<std::size_t>(l.fin)];
-        }
-    };
-    ajouter(m_preambule);
-    for (const Bloc& b : m_blocs)
-        ajouter(b.lignes);
-
-    QByteArray resultat = m_bom ? Bom.toByteArray() : QByteArray();
-    resultat += m_encodage == Encodage::Windows1252 ? versWindows1252(texte) : texte.toUtf8();
-    return resultat;
+    Encodage e;
+    return encoder(texteEntier(), &e);
 }
 
 bool ProfilPrive::enregistrer(const QString& chemin, QString* erreur) const
@@ -409,14 +661,7 @@ bool ProfilPrive::enregistrer(const QString& chemin, QString* erreur) const
             *erreur = u"Le fichier est laissé tel quel, car il est inutilisable : "_s + m_raison;
         return false;
     }
-    const QByteArray contenu = octets();
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size() || !f.commit()) {
-        if (erreur)
-            *erreur = f.errorString();
-        return false;
-    }
-    return true;
+    return ecrireAtomiquement(chemin, octets(), erreur);
 }
 
 } // namespace lanceron

@@ -1,7 +1,6 @@
 #include "storage/rubrique_fichier.h"
 
 #include "storage/conversions.h"
-#include "storage/profil_prive.h"
 
 #include <algorithm>
 
@@ -26,7 +25,8 @@ qint64 plusHauteSection(const ProfilPrive& p)
 {
     qint64 plusHaute = 0;
     const QLatin1String prefixe("LOGICIEL ");
-    for (const QString& s : p.sections()) {
+    for (qsizetype k = 0; k < p.nombreDeSections(); ++k) {
+        const QString s = p.section(k);
         if (!s.startsWith(prefixe, Qt::CaseInsensitive))
             continue;
         bool ok = false;
@@ -39,16 +39,14 @@ qint64 plusHauteSection(const ProfilPrive& p)
 
 } // namespace
 
-QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
+QList<Raccourci> raccourcisDe(const ProfilPrive& p)
 {
-    const ProfilPrive p = ProfilPrive::charger(chemin);
-    if (refus)
-        *refus = p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString();
     const auto nombre = convertirEntier32(p.lire(sCompte, cleNombre));
     if (!nombre || *nombre <= 0)
         return {};
 
-    const qint64 n = std::min<qint64>(*nombre, plusHauteSection(p));
+    // The rows are bounded by the file's size, never by a number written in it.
+    const qint64 n = std::min({qint64(*nombre), plusHauteSection(p), qint64(p.nombreDeLignes())});
     QList<Raccourci> raccourcis;
     raccourcis.reserve(n);
     for (qint64 i = 1; i <= n; ++i) {
@@ -59,15 +57,17 @@ QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
     return raccourcis;
 }
 
-bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis, QString* erreur)
+QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
 {
-    const ProfilPrive ancien = ProfilPrive::charger(chemin);
-    if (ancien.etat() == ProfilPrive::Etat::Inutilisable) {
-        if (erreur)
-            *erreur = ancien.raison();
-        return false;
-    }
-    ProfilPrive p = ProfilPrive::vierge(ancien);
+    const ProfilPrive p = ProfilPrive::charger(chemin);
+    if (refus)
+        *refus = p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString();
+    return raccourcisDe(p);
+}
+
+ProfilPrive documentRubrique(const ProfilPrive& modele, const QList<Raccourci>& raccourcis)
+{
+    ProfilPrive p = ProfilPrive::vierge(modele);
     p.ecrire(sCompte, cleNombre, QString::number(raccourcis.size()));
     for (qsizetype i = 0; i < raccourcis.size(); ++i) {
         const QString s = sectionRaccourci(i + 1);
@@ -77,7 +77,18 @@ bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis, 
         p.ecrire(s, cleExecuter, r.Executer);
         p.ecrire(s, cleCommande, r.Commande);
     }
-    return p.enregistrer(chemin, erreur);
+    return p;
+}
+
+bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis, QString* erreur)
+{
+    const ProfilPrive ancien = ProfilPrive::charger(chemin);
+    if (ancien.etat() == ProfilPrive::Etat::Inutilisable) {
+        if (erreur)
+            *erreur = ancien.raison();
+        return false;
+    }
+    return documentRubrique(ancien, raccourcis).enregistrer(chemin, erreur);
 }
 
 } // namespace lanceron

@@ -2,6 +2,8 @@
 // Rubrique files: one private-profile file per rubrique in the folder "Rubriques", holding the
 // count in [LOGICIEL] Nombre and one section "LOGICIEL <i>" per shortcut, numbered from 1.
 
+#include "storage/profil_prive.h"
+
 #include <QList>
 #include <QString>
 
@@ -18,14 +20,21 @@ struct Raccourci {
 };
 
 // The shortcuts of a rubrique file, in file order. A missing or non-numeric count gives no
-// shortcut; positions past the highest numbered section present in the file are not added,
-// so a huge count costs nothing. A missing section or key gives an empty field. A file that
-// cannot be used (unreadable, too large, not text) gives no shortcut and its reason, in French,
-// in `refus`; `refus` is emptied otherwise.
+// shortcut; positions past the highest numbered section present in the file, or past the
+// number of lines of the file, are not added, so a huge count costs nothing. A missing section
+// or key gives an empty field. When the file is unusable (too large, not text, unreadable, not
+// a regular file) `refus` receives the reason in French, and is emptied otherwise; such a file
+// gives no shortcut and is never written.
 QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus = nullptr);
 
+// The shortcuts of a document read (what Lire_Rubrique returns for a file).
+QList<Raccourci> raccourcisDe(const ProfilPrive& p);
+// The whole document of a rubrique holding `raccourcis`, in `modele`'s encoding and line ends
+// (what Ecrire_Rubrique writes).
+ProfilPrive documentRubrique(const ProfilPrive& modele, const QList<Raccourci>& raccourcis);
+
 // Rewrites the whole file: the count, then sections 1 to n in list order. The file keeps its
-// encoding and line ends. Atomic: on failure returns false with the reason in French in
+// encoding and line ends. An unusable file is refused. Atomic: on failure returns false with the reason in French in
 // `erreur`, and the file keeps its previous content.
 bool Ecrire_Rubrique(const QString& chemin, const QList<Raccourci>& raccourcis,
                      QString* erreur = nullptr);

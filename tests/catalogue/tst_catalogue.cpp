@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace lanceron;
 using namespace Qt::StringLiterals;
 
@@ -98,12 +100,30 @@ void TstCatalogue::rubriquesDuDossier()
     for (const char* n : {"Rubrique n°10", "Rubrique n°2", "outils", "Écrans", ""})
         b.ecrire(QString::fromUtf8(n) + u".ini"_s, {});
     test::ecrireOctets(b.chemin(u"notes.txt"_s), "x");
+    // A name written in Windows-1252 on an old disk, and a link to nothing.
+    const QByteArray latin1 = QFile::encodeName(b.rubriques) + "/Vid\xE9o.ini";
+    QFile source(b.chemin(u"B.ini"_s));
+    QVERIFY(::link(QFile::encodeName(source.fileName()).constData(), latin1.constData()) == 0);
+    QVERIFY(QFile::link(b.chemin(u"nulle-part"_s), b.chemin(u"mort.ini"_s)));
     QVERIFY(QDir().mkpath(b.chemin(u"dossier.ini"_s)));
     b.catalogue.relire();
-    QCOMPARE(b.noms(), (QStringList{"", "B", "Écrans", "JEUX", "outils", "Rubrique n°2",
-                                    "Rubrique n°10"}));
+    QCOMPARE(b.noms(), (QStringList{"", "B", "Écrans", "JEUX", "mort", "outils", "Rubrique n°2",
+                                    "Rubrique n°10", "Vidéo"}));
     QCOMPARE(b.catalogue.rubriques().at(3).fichier, u"JEUX.INI"_s);
     QCOMPARE(b.catalogue.indexNom(u"JEUX"_s), 3);
+    // The Windows-1252 name is read, written and renamed through its own bytes.
+    const QString video = b.catalogue.rubriques().at(8).fichier;
+    QCOMPARE(champs(b.catalogue.charger(video)), champs({Calc}));
+    QVERIFY(b.catalogue.ajouterRaccourci(video, Doom).fait());
+    QVERIFY(b.catalogue.renommerRubrique(video, u"Vidéos"_s).fait());
+    QCOMPARE(champs(Lire_Rubrique(b.chemin(u"Vidéos.ini"_s))), champs({Calc, Doom}));
+    QVERIFY(::access(latin1.constData(), F_OK) != 0);
+    // A file that cannot be read is listed, shows nothing, and is never written.
+    const QString mort = b.catalogue.rubriques().at(4).fichier;
+    QVERIFY(b.catalogue.charger(mort).isEmpty());
+    QVERIFY(!b.catalogue.refus(mort).isEmpty());
+    QCOMPARE(b.catalogue.ajouterRaccourci(mort, Doom).issue, Resultat::Issue::Echec);
+    QVERIFY(!QFile::exists(b.chemin(u"nulle-part"_s)));
     QCOMPARE(b.catalogue.indexFichier(u"JEUX.ini"_s), -1);
     QCOMPARE(champs(b.catalogue.charger(u"JEUX.INI"_s)), champs({Tetris, Doom, Calc}));
 }

@@ -91,6 +91,38 @@ private slots:
             QCOMPARE(couleur(store.grande(1)), Associee);
     }
 
+    void fichierChange_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<bool>("creeAvant");
+        QTest::newRow("modifie") << u"propre.exe"_s << true;
+        QTest::newRow("apparu") << u"propre.exe"_s << false;
+        QTest::newRow("disparu") << u"notes.txt"_s << true;
+    }
+
+    void fichierChange()
+    {
+        // A program whose file appears, changes or goes is looked at again, under its key.
+        QFETCH(QString, nom);
+        QFETCH(bool, creeAvant);
+        test::DossierTest d;
+        const QString chemin = d.fichier(nom);
+        if (creeAvant)
+            test::ecrireOctets(chemin, "a");
+        SourceIconesFactice source;
+        IcoFichier store(source);
+        const int n = store.Ajouter_Icone(chemin);
+        QCOMPARE(store.Ajouter_Icone(chemin), n);
+        QCOMPARE(source.appelsPropre, 1);
+        if (nom.startsWith(u"notes"))
+            QVERIFY(QFile::remove(chemin));
+        else
+            test::ecrireOctets(chemin, "plus long");
+        QCOMPARE(store.Ajouter_Icone(chemin), n);
+        QCOMPARE(source.appelsPropre, 2);
+        QCOMPARE(store.nombre(), 1);
+    }
+
     void horsBornes()
     {
         SourceIconesFactice source;

@@ -114,6 +114,12 @@ void TstOptions::valeursStockees()
     QCOMPARE(gris.menu->options()->Check1[0]->checkState(), Qt::PartiallyChecked);
     QVERIFY(!gris.menu->List1->GridLines());
     QCOMPARE(gris.menu->option(0), qint16(2));
+    // Clicks only tick and untick: the third state comes from the file alone.
+    QCheckBox* box = gris.menu->options()->Check1[0];
+    for (Qt::CheckState attendu : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        box->click();
+        QCOMPARE(box->checkState(), attendu);
+    }
     // A stored 7 is refused, and nothing after it is read.
     Banc b(reglages("1", "7", "1", "1"));
     QVERIFY(b.menu->List1->GridLines());

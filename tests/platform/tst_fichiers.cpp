@@ -1,9 +1,16 @@
-// Renaming without ever replacing a file, and deleting through the desktop's trash.
+// Renaming without ever replacing a file, deleting through the desktop's trash, file names
+// that are not UTF-8, French reasons, the single-instance guard.
 
+#include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
+#include "platform/instance_unique.h"
+#include "storage/rubrique_fichier.h"
 #include "testsupport.h"
 
 #include <QtTest>
+
+#include <cerrno>
+#include <cstdio>
 
 using namespace lanceron;
 using Issue = ResultatRenommage::Issue;
@@ -16,6 +23,11 @@ private slots:
     void renommage();
     void corbeille();
     void sansCorbeilleLeFichierEstSupprime();
+    void nomsNatifs_data();
+    void nomsNatifs();
+    void nomLatin1();
+    void raisonsEnFrancais();
+    void instanceUnique();
 
 private:
     test::DossierTest m_maison;
@@ -78,6 +90,90 @@ void TstFichiers::sansCorbeilleLeFichierEstSupprime()
     QVERIFY(fait);
     QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
     QVERIFY(!QFileInfo::exists(m_maison.fichier("absent")));
+}
+
+void TstFichiers::nomsNatifs_data()
+{
+    QTest::addColumn<QByteArray>("octets");
+    QTest::addColumn<QString>("lisible");
+    QTest::newRow("UTF-8") << QByteArray("Vidéo ✓.ini") << "Vidéo ✓.ini";
+    QTest::newRow("Latin-1") << QByteArray("Vid\xE9o.ini") << "Vidéo.ini";
+    QTest::newRow("Windows-1252") << QByteArray("\x80\x9C") << "€œ";
+    QTest::newRow("UTF-8 coupé") << QByteArray("a\xE2\x9C") << "aâœ";
+    QTest::newRow("surrogate en UTF-8") << QByteArray("\xED\xB2\x80") << "í²€";
+    QTest::newRow("trop long") << QByteArray("\xC0\xAF\xF8") << "À¯ø";
+}
+
+void TstFichiers::nomsNatifs()
+{
+    // Every byte comes back; valid UTF-8 is read as such; the rest is shown as Windows-1252.
+    QFETCH(QByteArray, octets);
+    QFETCH(QString, lisible);
+    const QString nom = depuisNatif(octets);
+    QCOMPARE(versNatif(nom), octets);
+    QCOMPARE(nomLisible(nom), lisible);
+    QCOMPARE(nom == QString::fromUtf8(octets), octets == lisible.toUtf8());
+}
+
+void TstFichiers::nomLatin1()
+{
+    // A rubrique file named in Latin-1 is listed, renamed, and deleted.
+    test::DossierTest d;
+    const QByteArray dossier = QFile::encodeName(d.chemin());
+    test::ecrireOctets(QFile::decodeName(dossier + "/b.INI"), "");
+    QVERIFY(QDir(d.chemin()).mkdir("dossier.ini"));
+    QFile latin1;
+    QVERIFY(latin1.open(fopen((dossier + "/Vid\xE9o.ini").constData(), "w"), QIODevice::WriteOnly,
+                        QFileDevice::AutoCloseHandle));
+    latin1.close();
+    QVERIFY(QFile::link(d.fichier("absent"), d.fichier("mort.ini"))); // unreadable, listed
+    const QString video = depuisNatif("Vid\xE9o.ini");
+    QCOMPARE(video.at(3).unicode(), char16_t(0xDCE9));
+    QCOMPARE(fichiersIni(d.chemin()), (QStringList{video, "b.INI", "mort.ini"}));
+    const QString chemin = d.chemin() + '/' + video;
+    QVERIFY(existe(chemin));
+    const QList<Raccourci> r = {{"Vidéo", "/opt/v", "Réduite", ""}};
+    QVERIFY(Ecrire_Rubrique(chemin, r));
+    QCOMPARE(Lire_Rubrique(chemin), r);
+    QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
+    QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
+    QVERIFY(mettreALaCorbeille(chemin + "2"));
+    QVERIFY(!existe(chemin + "2"));
+    QCOMPARE(fichiersIni(d.chemin()), (QStringList{"b.INI", "mort.ini"}));
+}
+
+void TstFichiers::raisonsEnFrancais()
+{
+    // Whatever the locale of the system, the common reasons are told in French.
+    QCOMPARE(raisonErreur(ENOTDIR), "Un élément du chemin n'est pas un dossier.");
+    test::DossierTest d;
+    test::ecrireOctets(d.fichier("f"), "x");
+    QString raison;
+    QVERIFY(!ecrireAtomiquement(d.fichier("f/x.ini"), "y", &raison));
+    QCOMPARE(raison, raisonErreur(ENOTDIR));
+    const auto r = renommerSansRemplacer(d.fichier("f"), d.fichier("f/g"));
+    QCOMPARE(r.issue, Issue::Echec);
+    QCOMPARE(r.raison, raisonErreur(ENOTDIR));
+    // A save keeps the file's permissions.
+    QVERIFY(QFile::setPermissions(d.fichier("f"), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QVERIFY(ecrireAtomiquement(d.fichier("f"), "z", &raison));
+    QCOMPARE(test::lireOctets(d.fichier("f")), QByteArray("z"));
+    QCOMPARE(QFileInfo(d.fichier("f")).permissions(),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                 QFileDevice::WriteUser);
+}
+
+void TstFichiers::instanceUnique()
+{
+    // Only a live instance holding the lock stops another; a lock that cannot be made lets
+    // the program run without the guard.
+    test::DossierTest d;
+    const InstanceUnique premiere("/app", d.chemin());
+    QCOMPARE(premiere.etat(), InstanceUnique::Etat::Acquise);
+    QCOMPARE(InstanceUnique("/app", d.chemin()).etat(), InstanceUnique::Etat::DejaActive);
+    QCOMPARE(InstanceUnique("/autre", d.chemin()).etat(), InstanceUnique::Etat::Acquise);
+    test::ecrireOctets(d.fichier("fichier"), "");
+    QCOMPARE(InstanceUnique("/app", d.fichier("fichier")).etat(), InstanceUnique::Etat::SansGarde);
 }
 
 QTEST_GUILESS_MAIN(TstFichiers)

@@ -126,9 +126,11 @@ void TstFichierIni::lecture_data()
     ligne("reduite", "Windows=0", "Windows=1",
           avantEtat + QStringList{"etat=1", "geometrie=6000,10700,1500,2250"});
     ligne("etat inconnu", "Windows=0", "Windows=3", avantEtat + QStringList{"etat=3"});
-    // The geometry read up to the first failure is applied, when it holds the height.
-    ligne("geometrie partielle", "PositionX=1500",
-          "PositionX=", avantEtat + QStringList{"etat=0", "geometrie=6000,10700,-,-"});
+    // The geometry read up to the first failure stands; the rest keeps the window's values.
+    ligne("gauche illisible", "PositionX=1500\nPositionY=2250", "PositionX=1600\nPositionY=x",
+          avantEtat + QStringList{"etat=0", "geometrie=6000,10700,1600,2250"});
+    ligne("largeur illisible", "Hauteur=6000\nLargeur=10700", "Hauteur=7000\nLargeur=",
+          avantEtat + QStringList{"etat=0", "geometrie=7000,10700,1500,2250"});
     ligne("hauteur illisible", "Hauteur=6000", "Hauteur=grand", avantEtat + QStringList{"etat=0"});
 }
 

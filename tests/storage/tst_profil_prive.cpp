@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 using lanceron::ProfilPrive;
 using lanceron::test::DossierTest;
@@ -14,6 +16,15 @@ using lanceron::test::lireOctets;
 using E = ProfilPrive::Encodage;
 
 namespace {
+
+// The UTF-16LE bytes of a text, after the byte-order mark, as Windows' Unicode INI files hold.
+QByteArray utf16le(const QString& texte)
+{
+    QByteArray octets("\xFF\xFE");
+    for (const QChar c : texte)
+        octets.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return octets;
+}
 
 QStringList fichiersDe(const QString& dossier)
 {
@@ -66,6 +77,12 @@ private slots:
         ligne("Windows-1252", s + "K=\xE9t\xE9 \x80 \x8C \x92 \x9F", u"été € Œ ’ Ÿ"_s);
         ligne("UTF-8 coupé en fin de fichier", s + "K=a\xC3", u"aÃ"_s);
         ligne("UTF-8 trop long", s + "K=\xC0\xAF", u"À¯"_s);
+        ligne("UTF-16LE", utf16le(u"[S]\r\nK=été ✓\r\n"_s), u"été ✓"_s);
+        // A NUL ends the line it stands in, as the Windows functions read it.
+        ligne("NUL dans la valeur", s + QByteArrayLiteral("K=ab\0cd\nL=2\n"), u"ab"_s);
+        ligne("NUL puis d'autres clés", s + QByteArrayLiteral("K=\0\nL=2\n"), u"2"_s, u"S"_s,
+              u"L"_s);
+        ligne("crochet sans fermant", s + "[T\nL=2\n", u"2"_s, u"S"_s, u"L"_s);
     }
 
     void lecture()
@@ -141,6 +158,9 @@ private slots:
         ajout("clé d'avant toute section", "n=1\n[A]\n", u"A"_s, "n=1\n[A]\nn=3\n");
         ajout("CR LF, nouvelle section", "[A]\r\nk=1", u"C"_s, "[A]\r\nk=1\r\n[C]\r\nn=3\r\n");
         ajout("la première fin de ligne décide", "[A]\r\nk=1\n", u"A"_s, "[A]\r\nk=1\nn=3\r\n");
+        ajout("Ctrl-Z final ôté", "[A]\nk=1\n\x1A", u"B"_s, "[A]\nk=1\n[B]\nn=3\n");
+        ligne("valeur après un NUL", QByteArrayLiteral("[A]\nn=1\0x\n"), u"A"_s, u"n"_s, u"3"_s,
+              QByteArrayLiteral("[A]\nn=3\0x\n"));
     }
 
     void ecriture()
@@ -209,6 +229,11 @@ private slots:
               "[T]\r\nK=\xE9\r\n", E::Windows1252);
         ligne("copie vide en UTF-8 avec BOM et CR", "\xEF\xBB\xBF[A]\rK=ê\r", true, u"T"_s, u"é"_s,
               "\xEF\xBB\xBF[T]\rK=é\r", E::Utf8);
+        ligne("UTF-16LE gardé", utf16le(u"[S]\r\nK=x\r\n"_s), false, u"S"_s, u"é ✓"_s,
+              utf16le(u"[S]\r\nK=é ✓\r\n"_s), E::Utf16Le);
+        // Windows-1252 bytes that would be valid UTF-8 would read back as other characters.
+        ligne("Windows-1252 qui se lirait en UTF-8", "[S]\r\nE=\xC3\xA9\r\nK=\xE9\r\n", false,
+              u"S"_s, u"x"_s, "[S]\r\nE=Ã©\r\nK=x\r\n", E::Utf8);
     }
 
     void encodage()
@@ -241,6 +266,10 @@ private slots:
         QTest::newRow("CR LF") << u"a\r\nb"_s << u"a b"_s;
         QTest::newRow("LF CR") << u"\n\r"_s << u"  "_s;
         QTest::newRow("LF final") << u"a\n"_s << u"a "_s;
+        // A NUL would end the line: it is dropped; other control characters stay. A lone
+        // surrogate has no encoding but UTF-16.
+        QTest::newRow("NUL et contrôles") << u"a\0b\x01" "c\t\x1A"_s << u"ab\x01" "c\t\x1A"_s;
+        QTest::newRow("surrogate seul") << (u"a"_s + QChar(0xD800)) << u"a\uFFFD"_s;
     }
 
     void allerRetourDesValeurs()
@@ -281,9 +310,7 @@ private slots:
     {
         QTest::addColumn<QString>("cible");
         QTest::newRow("dossier parent qui est un fichier") << u"fichier/x.ini"_s;
-        // The temporary file beside it cannot get a longer name: the save fails after the old
-        // file was seen, and that file must stay as it was.
-        QTest::newRow("ancien fichier au nom le plus long") << QString(251, u'n') + u".ini"_s;
+        QTest::newRow("un dossier") << u"dossier"_s;
     }
 
     void echecEnregistrement()
@@ -310,27 +337,31 @@ private slots:
 
     void fichierInutilisable_data()
     {
-        QTest::addColumn<QByteArray>("octets"); // null: a folder
-        QTest::addColumn<qint64>("taille");     // grown to, when not 0
-        QTest::newRow("dossier") << QByteArray() << qint64(0);
-        QTest::newRow("octets nuls") << QByteArrayLiteral("[S]\nK=v\n\0\x01[T]\n") << qint64(0);
-        QTest::newRow("trop grand") << QByteArray("[S]\nK=v\n") << ProfilPrive::TailleMaximale + 1;
+        QTest::addColumn<QString>("sorte");
+        for (const char* sorte : {"dossier", "image", "trop grand", "tube", "lien mort"})
+            QTest::newRow(sorte) << QString::fromLatin1(sorte);
     }
 
     void fichierInutilisable()
     {
-        // Reads as empty and is never saved over, not even as a blank copy.
-        QFETCH(QByteArray, octets);
-        QFETCH(qint64, taille);
+        // Reads as empty and is never saved over, not even as a blank copy; a pipe is never
+        // waited on.
+        QFETCH(QString, sorte);
         DossierTest dossier;
         const QString chemin = dossier.fichier(u"Mauvais.ini"_s);
-        if (octets.isNull())
+        const QByteArray image = QByteArrayLiteral("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10[S]\nK=v\n");
+        if (sorte == u"dossier")
             QVERIFY(QDir(dossier.chemin()).mkdir(u"Mauvais.ini"_s));
+        else if (sorte == u"tube")
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        else if (sorte == u"lien mort")
+            QVERIFY(QFile::link(dossier.fichier(u"absent"_s), chemin));
         else
-            ecrireOctets(chemin, octets);
-        if (taille > 0)
-            QVERIFY(QFile::resize(chemin, taille));
-        const QByteArray avant = lireOctets(chemin);
+            ecrireOctets(chemin, image);
+        if (sorte == u"trop grand")
+            QVERIFY(QFile::resize(chemin, ProfilPrive::TailleMaximale + 1));
+        const QFileInfo info(chemin);
+        const QByteArray avant = info.isFile() ? lireOctets(chemin) : QByteArray();
 
         ProfilPrive p = ProfilPrive::charger(chemin);
         QCOMPARE(p.etat(), ProfilPrive::Etat::Inutilisable);
@@ -344,8 +375,13 @@ private slots:
             QVERIFY(!q->enregistrer(chemin, &erreur));
             QVERIFY(erreur.contains(p.raison()));
         }
-        QCOMPARE(QFileInfo(chemin).isDir(), octets.isNull());
-        QCOMPARE(lireOctets(chemin), avant);
+        const QFileInfo apres(chemin);
+        QCOMPARE(apres.isDir(), info.isDir());
+        QCOMPARE(apres.isSymLink(), info.isSymLink());
+        if (info.isFile())
+            QCOMPARE(lireOctets(chemin), avant);
+        else
+            QVERIFY(!apres.isFile());
     }
 };
 

@@ -26,7 +26,9 @@ private slots:
     void lecture();
     void allerRetour();
     void gardeLEncodageWindows1252();
+    void fichierInutilisable_data();
     void fichierInutilisable();
+    void suppressionsWindows1252();
 
 private:
     std::optional<test::DossierTest> m_dossier;
@@ -50,6 +52,13 @@ void TstRubriqueFichier::lecture_data()
     QTest::newRow("compte enorme")
         << QByteArray("[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 1]\nNom=a\n[LOGICIEL 3]\nNom=c\n")
         << QList<Raccourci>{nomme("a"), nomme(""), nomme("c")};
+    // The rows are bounded by the file's lines, never by the number written in it.
+    QTest::newRow("section au numero enorme")
+        << QByteArray("[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 2000000000]\n")
+        << QList<Raccourci>(3, nomme(""));
+    QTest::newRow("NUL isole") << QByteArrayLiteral(
+        "[LOGICIEL]\nNombre=2\n[LOGICIEL 1]\nNom=a\0b\n[LOGICIEL 2]\nNom=c\n")
+                               << QList<Raccourci>{nomme("a"), nomme("c")};
     QTest::newRow("compte illisible")
         << QByteArray("[LOGICIEL]\nNombre=deux\n[LOGICIEL 1]\nNom=a\n") << QList<Raccourci>{};
     QTest::newRow("compte negatif")
@@ -61,7 +70,9 @@ void TstRubriqueFichier::lecture()
     QFETCH(QByteArray, contenu);
     QFETCH(QList<Raccourci>, attendus);
     test::ecrireOctets(fichier(), contenu);
-    QCOMPARE(Lire_Rubrique(fichier()), attendus);
+    QString refus = "pas encore lu";
+    QCOMPARE(Lire_Rubrique(fichier(), &refus), attendus);
+    QVERIFY(refus.isEmpty());
 }
 
 void TstRubriqueFichier::allerRetour()
@@ -94,15 +105,73 @@ void TstRubriqueFichier::gardeLEncodageWindows1252()
     QVERIFY(test::lireOctets(fichier()).contains("Fen\xC3\xAAtre"));
 }
 
+void TstRubriqueFichier::fichierInutilisable_data()
+{
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<qint64>("taille"); // grown to, when not 0
+    const QByteArray rubrique = "[LOGICIEL]\nNombre=1\n[LOGICIEL 1]\nNom=a\n";
+    QTest::newRow("image") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + rubrique
+                           << qint64(0);
+    QTest::newRow("UTF-16 sans BOM") << QByteArray("[\0L\0]\0\n\0", 8) << qint64(0);
+    QTest::newRow("trop grand") << rubrique << qint64(16 * 1024 * 1024 + 1);
+}
+
 void TstRubriqueFichier::fichierInutilisable()
 {
-    const QByteArray binaire("[LOGICIEL]\nNombre=1\n\x00\xFF", 22);
-    test::ecrireOctets(fichier(), binaire);
-    QVERIFY(Lire_Rubrique(fichier()).isEmpty());
+    // No shortcut, the reason told, and the file never written.
+    QFETCH(QByteArray, contenu);
+    QFETCH(qint64, taille);
+    test::ecrireOctets(fichier(), contenu);
+    if (taille > 0)
+        QVERIFY(QFile::resize(fichier(), taille));
+    const QByteArray avant = test::lireOctets(fichier());
+    QString refus;
+    QVERIFY(Lire_Rubrique(fichier(), &refus).isEmpty());
+    QVERIFY(!refus.isEmpty());
     QString erreur;
     QVERIFY(!Ecrire_Rubrique(fichier(), {{"a", "b", "c", "d"}}, &erreur));
     QVERIFY(!erreur.isEmpty());
-    QCOMPARE(test::lireOctets(fichier()), binaire);
+    QCOMPARE(test::lireOctets(fichier()), avant);
+}
+
+void TstRubriqueFichier::suppressionsWindows1252()
+{
+    // Windows-1252 files of random texts: deleting any one shortcut and reading back gives
+    // exactly the other shortcuts, even when the rewritten bytes happen to be valid UTF-8.
+    // Pairs of characters whose bytes form UTF-8 sequences; a lone "é" does not.
+    const QStringList morceaux = {"Ã©", "Â¢", "x", " "};
+    QRandomGenerator alea(1252);
+    auto texte = [&] {
+        QString t;
+        for (int k = alea.bounded(1, 4); k > 0; --k)
+            t += morceaux[alea.bounded(morceaux.size())];
+        return t.trimmed();
+    };
+    for (int essai = 0; essai < 40; ++essai) {
+        QList<Raccourci> r;
+        QString contenu = QString("[LOGICIEL]\r\nNombre=%1\r\n").arg(3);
+        for (int i = 1; i <= 3; ++i) {
+            r.append({texte() + (alea.bounded(3) == 0 ? "é" : ""), "/opt/" + texte(), texte(),
+                      texte()});
+            contenu += QString("[LOGICIEL %1]\r\nNom=%2\r\nDossier=%3\r\nExecuter=%4\r\n"
+                               "Commande=%5\r\n")
+                           .arg(i)
+                           .arg(r[i - 1].Nom, r[i - 1].Dossier, r[i - 1].Executer, r[i - 1].Commande);
+        }
+        const QByteArray octets = contenu.toLatin1();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        [[maybe_unused]] const QString essaiUtf8 = utf8(octets);
+        if (!utf8.hasError())
+            continue; // read as UTF-8: not a Windows-1252 file
+        for (int supprime = 0; supprime < r.size(); ++supprime) {
+            test::ecrireOctets(fichier(), octets);
+            QCOMPARE(Lire_Rubrique(fichier()), r);
+            QList<Raccourci> reste = r;
+            reste.removeAt(supprime);
+            QVERIFY(Ecrire_Rubrique(fichier(), reste));
+            QCOMPARE(Lire_Rubrique(fichier()), reste);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TstRubriqueFichier)

@@ -1,0 +1,33 @@
+// Runs the fuzzers' property checks on their seed corpus, so that every test run exercises
+// them: corpus <profil_prive|icones> <folder>.
+
+#include "proprietes.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    if (argc != 3)
+        return 2;
+    const bool profil = QByteArray(argv[1]) == "profil_prive";
+    const QDir dossier(QString::fromLocal8Bit(argv[2]));
+    const QStringList fichiers = dossier.entryList(QDir::Files, QDir::Name);
+    int echecs = 0;
+    for (const QString& nom : fichiers) {
+        QFile f(dossier.filePath(nom));
+        if (!f.open(QIODevice::ReadOnly))
+            return 2;
+        const QByteArray octets = f.readAll();
+        const QString erreur = profil ? lanceron::fuzz::verifierProfil(octets)
+                                      : lanceron::fuzz::verifierIcones(octets);
+        if (!erreur.isEmpty()) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(nom), qPrintable(erreur));
+            ++echecs;
+        }
+    }
+    std::printf("%lld files, %d failed\n", static_cast<long long>(fichiers.size()), echecs);
+    return fichiers.isEmpty() || echecs > 0 ? 1 : 0;
+}

@@ -1,0 +1,17 @@
+// libFuzzer target: the icon readers (.ico files and Windows programs).
+
+#include "proprietes.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* donnees, std::size_t taille)
+{
+    const QByteArray octets(reinterpret_cast<const char*>(donnees), qsizetype(taille));
+    const QString erreur = lanceron::fuzz::verifierIcones(octets);
+    if (!erreur.isEmpty()) {
+        std::fprintf(stderr, "%s\n", erreur.toUtf8().constData());
+        std::abort();
+    }
+    return 0;
+}

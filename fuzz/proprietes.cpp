@@ -1,0 +1,121 @@
+#include "proprietes.h"
+
+#include "icons/ico_format.h"
+#include "icons/pe_icones.h"
+#include "storage/profil_prive.h"
+#include "storage/rubrique_fichier.h"
+
+#include <QBuffer>
+#include <QList>
+#include <QStringList>
+
+namespace lanceron::fuzz {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Names that may stand in the document: taken from its lines, in both readings of its bytes.
+QStringList nomsCandidats(const QByteArray& octets)
+{
+    QStringList noms;
+    for (const QByteArray& ligne : octets.left(1 << 16).split('\n')) {
+        const qsizetype egal = ligne.indexOf('=');
+        const QByteArray nom = (egal >= 0 ? ligne.left(egal) : ligne).trimmed();
+        if (nom.isEmpty() || nom.size() > 64)
+            continue;
+        noms << QString::fromUtf8(nom) << QString::fromLatin1(nom);
+        if (noms.size() >= 64)
+            break;
+    }
+    noms.removeDuplicates();
+    return noms;
+}
+
+QString ecart(const QString& quoi, const QString& section, const QString& cle,
+              const QString& attendu, const QString& obtenu)
+{
+    return u"%1 [%2] %3: expected \"%4\", got \"%5\""_s.arg(quoi, section, cle, attendu, obtenu);
+}
+
+} // namespace
+
+QString verifierProfil(const QByteArray& octets)
+{
+    const ProfilPrive p = ProfilPrive::depuisOctets(octets);
+    if (p.etat() != ProfilPrive::Etat::Lu)
+        return {};
+    const QStringList sections = p.sections().mid(0, 32);
+    const QStringList cles = nomsCandidats(octets);
+
+    // Parse, write out, parse again: every value read stays.
+    const ProfilPrive relu = ProfilPrive::depuisOctets(p.octets());
+    if (relu.etat() != ProfilPrive::Etat::Lu)
+        return u"the bytes written are not read back"_s;
+    for (const QString& s : sections) {
+        for (const QString& k : cles) {
+            if (p.lire(s, k) != relu.lire(s, k))
+                return ecart(u"rewritten"_s, s, k, p.lire(s, k), relu.lire(s, k));
+        }
+    }
+
+    // Writing a value: read back as written, other values unchanged, before and after a save.
+    const qsizetype coupe = octets.size() / 2;
+    const QString valeur = QString::fromUtf8(octets.sliced(coupe, std::min<qsizetype>(200, octets.size() - coupe)));
+    const QString section = sections.isEmpty() ? u"S"_s : sections.constFirst();
+    const QString cle = u"Nom"_s;
+    ProfilPrive modifie = p;
+    modifie.ecrire(section, cle, valeur);
+    const QString ecrite = modifie.lire(section, cle);
+    const ProfilPrive sauve = ProfilPrive::depuisOctets(modifie.octets());
+    if (sauve.lire(section, cle) != ecrite)
+        return ecart(u"written"_s, section, cle, ecrite, sauve.lire(section, cle));
+    QString attendu = valeur;
+    attendu.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ').remove(QChar(0));
+    if (ecrite != attendu)
+        return ecart(u"value"_s, section, cle, attendu, ecrite);
+    for (const QString& s : sections) {
+        for (const QString& k : cles) {
+            const bool meme = s.compare(section, Qt::CaseInsensitive) == 0 &&
+                              k.trimmed().compare(cle, Qt::CaseInsensitive) == 0;
+            if (!meme && sauve.lire(s, k) != p.lire(s, k))
+                return ecart(u"neighbour"_s, s, k, p.lire(s, k), sauve.lire(s, k));
+        }
+    }
+
+    // A rubrique rewritten whole reads back the same shortcuts.
+    const QList<Raccourci> raccourcis = raccourcisDe(p);
+    const QList<Raccourci> relus =
+        raccourcisDe(ProfilPrive::depuisOctets(documentRubrique(p, raccourcis).octets()));
+    if (relus != raccourcis)
+        return u"rubrique: %1 shortcuts written, %2 read back differently"_s.arg(raccourcis.size())
+            .arg(relus.size());
+    return {};
+}
+
+QString verifierIcones(const QByteArray& octets)
+{
+    const QList<ImageIco> images = imagesIco(octets);
+    if (images.size() > NombreMaxImagesIco)
+        return u"too many pictures"_s;
+    for (const ImageIco& i : images) {
+        if (i.largeur > CoteMaxIco || i.hauteur > CoteMaxIco || i.donnees.size() > TailleMaxImageIco)
+            return u"picture over the limits"_s;
+    }
+    if (!images.isEmpty()) {
+        if (imagesIco(construireIco(images)).size() != images.size())
+            return u"rebuilt .ico file lost pictures"_s;
+        const int choisie = choisirImageIco(images, 32);
+        if (choisie < 0 || choisie >= images.size())
+            return u"no picture chosen"_s;
+    }
+    QByteArray copie = octets;
+    QBuffer tampon(&copie);
+    tampon.open(QIODevice::ReadOnly);
+    const QByteArray ico = icoDepuisPe(tampon);
+    if (!ico.isEmpty() && imagesIco(ico).isEmpty())
+        return u"the icon of a program is not a sound .ico file"_s;
+    return {};
+}
+
+} // namespace lanceron::fuzz

@@ -1,0 +1,18 @@
+#pragma once
+// Properties that must hold for any bytes given to the readers of untrusted files. Each check
+// returns an empty text when they hold, else what went wrong.
+
+#include <QByteArray>
+#include <QString>
+
+namespace lanceron::fuzz {
+
+// INI documents: parse -> octets() -> parse keeps every value read; writing a value then
+// reading it back gives it; a rubrique rewritten whole reads back the same shortcuts.
+QString verifierProfil(const QByteArray& octets);
+
+// Icon files and Windows programs: pictures checked and bounded; an .ico file rebuilt from the
+// pictures read gives them back.
+QString verifierIcones(const QByteArray& octets);
+
+} // namespace lanceron::fuzz
