@@ -64,7 +64,6 @@ private slots:
     void editeurEnModification();
     void suppressionDUnRaccourci_data();
     void suppressionDUnRaccourci();
-    void proprietesDuCheminStocke();
 
 private:
     test::DossierTest m_maison;
@@ -333,13 +332,6 @@ void TstEdition::suppressionDUnRaccourci()
     QCOMPARE(lus(b, "Jeux vidéo"), restants);
     QCOMPARE(b.menu->List2->Count(), restants.size());
     QCOMPARE(b.menu->List2->SelectedIndex(), selection);
-}
-
-void TstEdition::proprietesDuCheminStocke()
-{
-    Banc b("R", {{"x", "/chemin qui n'existe pas/x.exe", "F", ""}});
-    Proprietes_Logiciel(*b.menu);
-    QCOMPARE(b.services.shell.proprietesDemandees, QStringList{"/chemin qui n'existe pas/x.exe"});
 }
 
 QTEST_MAIN(TstEdition)

@@ -40,7 +40,7 @@ QByteArray reglagesFenetre(const char* divers)
 void demarrerAB(Banc& b)
 {
     test::ecrireRubrique(b.dossier.chemin(), "A",
-                         {{"a1", "/opt/a1", "F", ""}, {"a2", "/opt/a2", "F", ""}});
+                         {{"a1", "/opt/propre/a1", "F", ""}, {"a2", "/opt/propre/a2", "F", ""}});
     test::ecrireRubrique(b.dossier.chemin(), "B",
                          {{"b1", "/opt/b1", "F", ""}, {"b2", "/opt/b2", "F", ""},
                           {"b3", "/opt/b3", "F", ""}});
@@ -62,14 +62,12 @@ class TstMenu : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void premierDemarrage();
-    void premiereRubriqueAffichee();
     void laListeSuitLaRubrique_data();
     void laListeSuitLaRubrique();
     void actualiserLesListesGardeLaRubrique();
     void vuesEtSelection();
     void survolSansDefilement();
     void texteImmenseBorne();
-    void lancement();
     void geometrieHorsEcranIgnoree();
     void fenetreMaximisee();
     void splitterGardeApresReduction();
@@ -92,24 +90,6 @@ void TstMenu::premierDemarrage()
              QStringLiteral("Afficher les propriétés"));
     QVERIFY(b.menu->List2->largeurColonne(2) >
             b.menu->List2->fontMetrics().horizontalAdvance(QStringLiteral("Fenêtre normale")));
-}
-
-void TstMenu::premiereRubriqueAffichee()
-{
-    Banc b;
-    test::ecrireRubrique(b.dossier.chemin(), "Bureautique",
-                         {{"Tableur", "/opt/propre/tableur", "Agrandie", ""},
-                          {"Texte", "/opt/texte.txt", "Réduite", "-n"}});
-    test::ecrireRubrique(b.dossier.chemin(), "Jeux", {{"Échecs", "/opt/echecs", "F", ""}});
-    b.demarrer();
-    QCOMPARE(b.menu->List1->SelectedIndex(), 1);
-    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tableur", "Texte"}));
-    QCOMPARE(b.menu->List2->texte(2, 2), QStringLiteral("Réduite"));
-    QVERIFY(b.menu->raccourcis().image(0) != b.menu->raccourcis().image(1));
-    // Loading the rubrique again adds no image.
-    const int images = b.menu->icones().nombre();
-    b.menu->List1_Click();
-    QCOMPARE(b.menu->icones().nombre(), images);
 }
 
 void TstMenu::laListeSuitLaRubrique_data()
@@ -152,6 +132,14 @@ void TstMenu::laListeSuitLaRubrique()
                                          QItemSelectionModel::ClearAndSelect);
     QTRY_COMPARE(b.menu->rubriqueSelectionnee(), QStringLiteral("B"));
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"b1", "b2", "b3"}));
+    QCOMPARE(b.menu->List2->texte(3, 1), QStringLiteral("/opt/b3"));
+    // Each program's icon is stored once: going back to A adds no image.
+    const int images = b.menu->icones().nombre();
+    l1->setSelectedIndex(1);
+    QCOMPARE(b.menu->icones().nombre(), images);
+    QVERIFY(b.menu->raccourcis().image(0) != b.menu->raccourcis().image(1));
+    QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"a1", "a2"}));
+    l1->setSelectedIndex(2);
     QCOMPARE(b.menu->rubriqueAffichee(), QStringLiteral("B.ini"));
     QCOMPARE(test::lireOctets(b.fichierRubrique("B")), fichierB);
 
@@ -191,9 +179,12 @@ void TstMenu::actualiserLesListesGardeLaRubrique()
 void TstMenu::vuesEtSelection()
 {
     Banc b;
+    test::ecrireOctets(b.reglages(),
+                       "[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=1\nHotTracking=0\n");
     QList<QStringList> cinq;
     for (int i = 1; i <= 5; ++i)
         cinq << QStringList{QStringLiteral("l%1").arg(i), QStringLiteral("/opt/l%1").arg(i), "F", ""};
+    cinq[1] = QStringList{"l2", "/opt/mon prog", "Réduite", "--x \"a b\""};
     test::ecrireRubrique(b.dossier.chemin(), "R", cinq);
     b.demarrer();
     b.menu->show();
@@ -217,12 +208,23 @@ void TstMenu::vuesEtSelection()
     l->selection()->clearSelection();
     QCOMPARE(l->SelectedIndex(), 4);
 
-    // Enter and a double-click start the selected row's program.
+    // Enter and a double-click start the selected row's program in its window state, and the
+    // window is minimised first, as the option asks.
     QTest::keyClick(l->vueActive(), Qt::Key_Return);
     QTest::mouseClick(l->vueActive()->viewport(), Qt::LeftButton, {}, centreDeLigne(l, 2));
     QTest::mouseDClick(l->vueActive()->viewport(), Qt::LeftButton, {}, centreDeLigne(l, 2));
     QCOMPARE(b.services.shell.lancements.size(), 2);
-    QCOMPARE(b.services.shell.lancements.last().programme, QStringLiteral("/opt/l2"));
+    const auto lance = b.services.shell.lancements.last();
+    QCOMPARE(lance.programme + '|' + lance.commande, QStringLiteral("/opt/mon prog|--x \"a b\""));
+    QCOMPARE(lance.affichage, Affichage::Reduite);
+    QVERIFY(b.menu->windowState() & Qt::WindowMinimized);
+    // A failure is told in the status bar, without a message box.
+    b.services.shell.resultat = {false, QStringLiteral("fichier introuvable")};
+    b.menu->List2_DblClick();
+    QCOMPARE(b.menu->StatusBar1->panneau(1)->text(),
+             QStringLiteral("Impossible de lancer « l2 » : fichier introuvable"));
+    QVERIFY(b.services.prompts.appels.isEmpty());
+    b.menu->showNormal();
 
     // The keyboard's menu opens at the selected row, not at the corner of the list.
     QTimer fermeMenu;
@@ -279,34 +281,6 @@ void TstMenu::texteImmenseBorne()
     QCOMPARE(montre.size(), ModeleListe::LongueurAffichee);
     QVERIFY(montre.endsWith(QChar(0x2026)));
     QCOMPARE(b.menu->List2->texte(1), immense);
-}
-
-void TstMenu::lancement()
-{
-    Banc b;
-    test::ecrireOctets(b.reglages(),
-                       "[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=1\nHotTracking=0\n");
-    test::ecrireRubrique(
-        b.dossier.chemin(), "R",
-        {{"a", "/opt/a", "F", ""}, {"Mon prog", "/opt/mon prog/run", "Réduite", "--x \"a b\""}});
-    b.demarrer();
-    b.menu->show();
-    b.menu->List2->setSelectedIndex(2);
-    b.menu->List2_DblClick();
-    QCOMPARE(b.services.shell.lancements.size(), 1);
-    const auto l = b.services.shell.lancements.first();
-    QCOMPARE(l.programme, QStringLiteral("/opt/mon prog/run"));
-    QCOMPARE(l.commande, QStringLiteral("--x \"a b\""));
-    QCOMPARE(l.affichage, Affichage::Reduite);
-    QVERIFY(b.menu->windowState() & Qt::WindowMinimized); // the option asks for it
-
-    // A failure is told in the status bar, without a message box.
-    b.services.shell.resultat = {false, QStringLiteral("fichier introuvable")};
-    b.menu->List2_DblClick();
-    const QString texte = b.menu->StatusBar1->panneau(1)->text();
-    QVERIFY2(texte.contains("Mon prog") && texte.contains("fichier introuvable"),
-             qPrintable(texte));
-    QVERIFY(b.services.prompts.appels.isEmpty());
 }
 
 void TstMenu::geometrieHorsEcranIgnoree()
