@@ -1,0 +1,20 @@
+# The layers: the catalogue core and the storage layer include no widget or GUI header and
+# nothing of the window; the core library links no Qt Gui or Widgets.
+# Run with -DSOURCES=<src folder> -DLIENS=<lanceron_core's link libraries>.
+set(fautes "")
+file(GLOB_RECURSE fichiers ${SOURCES}/catalogue/* ${SOURCES}/storage/*)
+foreach(f ${fichiers})
+  file(STRINGS ${f} lignes REGEX "^#include")
+  foreach(l ${lignes})
+    if(l MATCHES "main_window/|edition/|<QtWidgets|<QtGui|<Q(Widget|Icon|Image|Pixmap|Painter|Application|GuiApplication)>")
+      list(APPEND fautes "${f}: ${l}")
+    endif()
+  endforeach()
+endforeach()
+if(LIENS MATCHES "Widgets|Gui")
+  list(APPEND fautes "lanceron_core links ${LIENS}")
+endif()
+if(fautes)
+  message(FATAL_ERROR "Couches mêlées :\n${fautes}")
+endif()
+message(STATUS "couches séparées")
