@@ -22,8 +22,9 @@ void Modifier_Logiciel(Menu& menu)
     const int i = menu.List2->SelectedIndex();
     if (i == 0)
         return;
-    menu.ajouter()->preparerModification(i - 1);
-    menu.ajouter()->exec();
+    Ajouter* editeur = menu.ajouter();
+    editeur->preparerModification(i - 1);
+    editeur->exec();
 }
 
 void Supprimer_Logiciel(Menu& menu)

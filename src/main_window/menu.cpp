@@ -250,6 +250,9 @@ void Menu::Afficher_Options()
 
 Ajouter* Menu::ajouter()
 {
+    // An editor closed but not yet destroyed belongs to the rubrique it was opened on.
+    if (m_ajouter && !m_ajouter->isVisible())
+        delete m_ajouter;
     if (!m_ajouter) {
         m_ajouter = new Ajouter(*this);
         m_ajouter->Form_Load();

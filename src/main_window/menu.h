@@ -126,7 +126,8 @@ public:
     Options* options();
     // "Options": sets the options-opened flag, then shows the dialog modally.
     void Afficher_Options();
-    // The shortcut editor, loaded on first use; it destroys itself when closed.
+    // The shortcut editor, loaded when not open, over the rubrique shown; it destroys itself
+    // when closed.
     Ajouter* ajouter();
 
 protected:
