@@ -52,11 +52,8 @@ void TstImport::rubriqueDesCategories_data()
     QTest::addColumn<QString>("categories");
     QTest::addColumn<QString>("rubrique");
     QTest::newRow("audio") << u"Audio;Player"_s << u"Multimédia"_s;
-    QTest::newRow("video") << u"GTK;Video"_s << u"Multimédia"_s;
     QTest::newRow("premiere principale") << u"Utility;Game"_s << u"Accessoires"_s;
     QTest::newRow("jeu") << u"GTK;Game;ArcadeGame"_s << u"Jeux"_s;
-    QTest::newRow("internet") << u"Network;WebBrowser"_s << u"Internet"_s;
-    QTest::newRow("education") << u"Education"_s << u"Éducation"_s;
     QTest::newRow("reglages") << u"Settings;System"_s << u"Paramètres"_s;
     QTest::newRow("inconnue") << u"X-Perso"_s << u"Autres"_s;
     QTest::newRow("aucune") << u""_s << u"Autres"_s;
