@@ -69,11 +69,19 @@ QList<Trouvaille> IndexRecherche::chercher(const QString& texte, qsizetype maxim
         if (rang >= 0)
             trouves.append({rang, &e});
     }
-    std::stable_sort(trouves.begin(), trouves.end(), [](const Classe& a, const Classe& b) {
-        return a.rang != b.rang ? a.rang < b.rang : a.e->nom < b.e->nom;
-    });
-    if (maximum >= 0 && trouves.size() > maximum)
+    // Equal names keep the catalogue's order; only the results kept are sorted whole.
+    const auto avant = [](const Classe& a, const Classe& b) {
+        if (a.rang != b.rang)
+            return a.rang < b.rang;
+        const int c = a.e->nom.compare(b.e->nom);
+        return c != 0 ? c < 0 : a.e < b.e;
+    };
+    if (maximum >= 0 && trouves.size() > maximum) {
+        std::partial_sort(trouves.begin(), trouves.begin() + maximum, trouves.end(), avant);
         trouves.resize(maximum);
+    } else {
+        std::sort(trouves.begin(), trouves.end(), avant);
+    }
     QList<Trouvaille> r;
     r.reserve(trouves.size());
     for (const Classe& x : std::as_const(trouves))
