@@ -242,6 +242,15 @@ Resultat Catalogue::ajouterRaccourci(const QString& fichier, const Raccourci& r)
     return appliquer(fichier, liste, {fichier, Changement::Sorte::Ajout, liste.size() - 1});
 }
 
+Resultat Catalogue::ajouterRaccourcis(const QString& fichier, const QList<Raccourci>& nouveaux)
+{
+    if (nouveaux.isEmpty())
+        return {};
+    QList<Raccourci> liste = copie(fichier).raccourcis;
+    liste.append(nouveaux);
+    return appliquer(fichier, liste, {fichier, Changement::Sorte::Tout});
+}
+
 Resultat Catalogue::modifierRaccourci(const QString& fichier, qsizetype index, const Raccourci& r)
 {
     QList<Raccourci> liste = copie(fichier).raccourcis;

@@ -96,6 +96,8 @@ public:
     QList<Raccourci> lire(const QString& fichier) const;
 
     Resultat ajouterRaccourci(const QString& fichier, const Raccourci& r);
+    // Appends several shortcuts at once: the file is written once.
+    Resultat ajouterRaccourcis(const QString& fichier, const QList<Raccourci>& nouveaux);
     Resultat modifierRaccourci(const QString& fichier, qsizetype index, const Raccourci& r);
     Resultat supprimerRaccourci(const QString& fichier, qsizetype index);
     // Moves the shortcut at `index` within its rubrique, to position `vers`.

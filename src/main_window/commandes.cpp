@@ -5,8 +5,11 @@
 #include "edition/logiciel.h"
 #include "edition/rubrique.h"
 #include "main_window/export.h"
+#include "main_window/glisser.h"
+#include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
+#include "main_window/recherche.h"
 #include "main_window/twips.h"
 #include "platform/shell.h"
 
@@ -112,6 +115,9 @@ void Menu::construireMenus()
             {QStringLiteral("Exporter une rubrique"), Separateur, QStringLiteral("Quitter")},
             &Menu::Mnu_OutFich_Click);
     Mnu_OutFich[2]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Mnu_Importer = new QAction(QStringLiteral("Importer les applications installées…"), this);
+    Mnu_Fichier->insertAction(Mnu_OutFich[0], Mnu_Importer);
+    connect(Mnu_Importer, &QAction::triggered, this, [this] { Importer_Applications(*this); });
 
     Mnu_Rubrique = barre->addMenu(QStringLiteral("Rubrique"));
     remplir(Mnu_Rubrique, Mnu_OutRub,
@@ -126,6 +132,14 @@ void Menu::construireMenus()
              Separateur, QStringLiteral("Propriétés")},
             &Menu::Mnu_OutLog_Click);
     Mnu_OutLog[5]->setShortcut(QKeySequence(Qt::Key_F3));
+    Mnu_Deplacer = new QAction(QStringLiteral("Déplacer vers la rubrique…"), this);
+    Mnu_Dossier->insertAction(Mnu_OutLog[4], Mnu_Deplacer);
+    connect(Mnu_Deplacer, &QAction::triggered, this, [this] {
+        if (List2->Count() > 0 && (!m_recherche->active() || m_recherche->placer())) {
+            m_glisser->Deplacer_Vers_Rubrique();
+            m_recherche->relancer();
+        }
+    });
 
     Mnu_Affichage = barre->addMenu(QStringLiteral("Affichage"));
     const QStringList modes = {QStringLiteral("Grandes icônes"), QStringLiteral("Petites icônes"),
@@ -192,6 +206,10 @@ void Menu::Mnu_OutRub_Click(int Index)
 
 void Menu::Mnu_OutLog_Click(int Index)
 {
+    // Searching: the commands on a shortcut act on the selected result, in its own rubrique.
+    const bool resultat = m_recherche->active() && (Index == 2 || Index == 3 || Index == 5);
+    if (resultat && !m_recherche->placer())
+        return;
     switch (Index) {
     case 0:
         if (List1->Count() > 0)
@@ -211,6 +229,8 @@ void Menu::Mnu_OutLog_Click(int Index)
         break;
     default: break;
     }
+    if (resultat)
+        m_recherche->relancer();
 }
 
 void Menu::Mnu_OutAffichage_Click(int Index)

@@ -2,22 +2,27 @@
 
 #include "about/version.h"
 #include "edition/ajouter.h"
+#include "main_window/accueil.h"
 #include "icons/ico_fichier.h"
 #include "main_window/barre_etat.h"
+#include "main_window/glisser.h"
+#include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/modeles.h"
+#include "main_window/recherche.h"
 #include "main_window/twips.h"
 #include "options/options.h"
 #include "platform/dossier_application.h"
 #include "platform/lancement.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include <QItemSelectionModel>
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QItemSelectionModel>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -99,6 +104,15 @@ void Menu::construire()
     Toolbar2->setAccessibleName(QStringLiteral("Barre d'outils des logiciels"));
     PictureA->setMinimumWidth(pixels(MinimumPictureA, d));
     PictureB->setMinimumWidth(pixels(MinimumPictureB, d));
+    m_recherche = new Recherche(*this);
+    PageAccueil = new Accueil;
+    auto* panneauB = static_cast<QBoxLayout*>(PictureB->layout());
+    panneauB->insertWidget(panneauB->indexOf(List2), m_recherche->champ());
+    panneauB->addWidget(m_recherche->resultats(), 1);
+    panneauB->addWidget(PageAccueil, 1);
+    PageAccueil->hide();
+    connect(PageAccueil, &Accueil::creer, this, [this] { Mnu_OutRub_Click(0); });
+    connect(PageAccueil, &Accueil::importer, this, [this] { Importer_Applications(*this); });
 
     Splitter1 = new QSplitter(Qt::Horizontal);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -133,6 +147,7 @@ void Menu::construire()
     connect(List2, &ListeVue::menuContextuel, this, &Menu::List2_MouseDown);
     List1->installEventFilter(this);
     List2->installEventFilter(this);
+    m_glisser = new Glisser(*this);
 }
 
 QWidget* Menu::construirePanneau(int index, const QString& titre, ListeVue* liste,
@@ -387,11 +402,22 @@ void Menu::apresRelecture()
             List1->setSelectedIndex(static_cast<int>(i) + 1);
     }
     m_suiviSuspendu = false;
+    afficherAccueil();
     if (List1->Count() == 0) {
         if (!m_modeleRaccourcis->fichier().isEmpty())
             m_modeleRaccourcis->lier({});
     } else if (fichierRubriqueSelectionnee() != m_modeleRaccourcis->fichier()) {
         List1_Click();
+    }
+}
+
+void Menu::afficherAccueil()
+{
+    const bool vide = List1->Count() == 0;
+    if (PageAccueil->isHidden() == vide) {
+        List2->setHidden(vide);
+        m_recherche->champ()->setHidden(vide);
+        PageAccueil->setHidden(!vide);
     }
 }
 

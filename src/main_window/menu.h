@@ -23,13 +23,16 @@ class QToolBar;
 
 namespace lanceron {
 
+class Accueil;
 class Ajouter;
 class BarreEtat;
+class Glisser;
 class IcoFichier;
 class ListeVue;
 class ModeleRaccourcis;
 class ModeleRubriques;
 class Options;
+class Recherche;
 
 class Menu final : public QMainWindow, private CibleReglages {
     Q_OBJECT
@@ -71,6 +74,10 @@ public:
     QString rubriqueAffichee() const;
     Catalogue& catalogue() { return *m_catalogue; }
     ModeleRaccourcis& raccourcis() { return *m_modeleRaccourcis; }
+    // The search across every rubrique, above the shortcut list.
+    Recherche& recherche() { return *m_recherche; }
+    // Drag and drop, and moving shortcuts from the keyboard.
+    Glisser& glisser() { return *m_glisser; }
     QString dossierApplication() const { return m_dossierApplication; }
     QString dossierRubriques() const;
     QString cheminReglages() const;
@@ -103,6 +110,10 @@ public:
     QMenu* Mnu_Info = nullptr;
     QList<QAction*> Mnu_OutFich, Mnu_OutRub, Mnu_OutLog, Mnu_OutAffichage, Mnu_OutAide;
     QList<QAction*> Mnu_AffRub_Ico, Mnu_AffDoss_Ico;
+    // "Importer les applications installées…", first in the Fichier menu.
+    QAction* Mnu_Importer = nullptr;
+    // "Déplacer vers la rubrique…", after "Supprimer de la liste" in the Logiciel menu.
+    QAction* Mnu_Deplacer = nullptr;
     // Toolbar buttons, index 0 holding button 1.
     QList<QAction*> Toolbar1_Buttons, Toolbar2_Buttons;
     // Toolbar and menu pictures, index 0 holding picture 1.
@@ -117,6 +128,8 @@ public:
     QLabel* Label1[2] = {nullptr, nullptr};
     QToolBar* Toolbar1 = nullptr;
     QToolBar* Toolbar2 = nullptr;
+    // Shown in the shortcut pane instead of List2 while there is no rubrique.
+    Accueil* PageAccueil = nullptr;
 
     IcoFichier& icones() { return *m_icones; }
     const Services& services() const { return m_services; }
@@ -160,6 +173,8 @@ private:
     // After the rubrique list was read again: the rubrique wanted (or the one List2 shows)
     // selected again when still listed, and List2 following the selection.
     void apresRelecture();
+    // The welcome page while the rubrique list is empty, List2 otherwise.
+    void afficherAccueil();
 
     QString m_dossierApplication;
     Services m_services;
@@ -167,6 +182,8 @@ private:
     Catalogue* m_catalogue = nullptr;
     ModeleRubriques* m_modeleRubriques = nullptr;
     ModeleRaccourcis* m_modeleRaccourcis = nullptr;
+    Recherche* m_recherche = nullptr;
+    Glisser* m_glisser = nullptr;
     bool m_suiviSuspendu = false; // List1 being refilled: List2 waits
     QString m_rubriqueVoulue;     // the rubrique to select once the list is read again
     QPointer<Options> m_options;

@@ -49,8 +49,23 @@ struct Environnement {
         QVERIFY2(p.waitForStarted(20000), qPrintable(p.errorString()));
     }
 
+    // True once the program catches SIGTERM (SigCgt in /proc): a signal sent before would
+    // end it at once, which is not what is tested.
+    static bool capteArret(const QProcess& p)
+    {
+        QFile f(QStringLiteral("/proc/%1/status").arg(p.processId()));
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& ligne : f.readAll().split('\n')) {
+            if (ligne.startsWith("SigCgt:"))
+                return (ligne.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        }
+        return false;
+    }
+
     static void arreter(QProcess& p)
     {
+        QTRY_VERIFY_WITH_TIMEOUT(capteArret(p), 30000);
         ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
