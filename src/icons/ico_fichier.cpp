@@ -31,8 +31,14 @@ int IcoFichier::Ajouter_Icone(const QString& chemin)
 {
     if (const auto connu = m_parChemin.constFind(chemin); connu != m_parChemin.cend())
         return *connu;
+    return Ajouter_Icone(chemin, m_source.iconePropre(chemin));
+}
+
+int IcoFichier::Ajouter_Icone(const QString& chemin, const IconeExtraite& propre)
+{
+    if (const auto connu = m_parChemin.constFind(chemin); connu != m_parChemin.cend())
+        return *connu;
     int n = 0;
-    const IconeExtraite propre = m_source.iconePropre(chemin);
     if (propre.sorte == IconeExtraite::Sorte::Propre) {
         n = m_parCle.value(chemin);
         if (n == 0)

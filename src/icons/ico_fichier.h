@@ -26,6 +26,15 @@ public:
     // The number of the image pair of the program file at `chemin`, adding the pair first
     // when its key is new. A path already seen is answered without asking the source again.
     int Ajouter_Icone(const QString& chemin);
+    // The same, with the file's own icon already extracted (`propre`, from the source's
+    // iconePropre): the keys are decided here exactly as above.
+    int Ajouter_Icone(const QString& chemin, const IconeExtraite& propre);
+
+    // The number already given to `chemin`, or to the key `cle`; 0 when there is none yet.
+    int numeroChemin(const QString& chemin) const { return m_parChemin.value(chemin); }
+    int numeroCle(const QString& cle) const { return m_parCle.value(cle); }
+    int capacite() const { return m_capacite; }
+    IconSource& source() const { return m_source; }
 
     int nombre() const { return int(m_cles.size()); }
     // Image n of Ico32 (32x32 logical pixels) or of Ico16 (16x16); null outside 1..nombre().

@@ -105,6 +105,7 @@ void TstMenu::premiereRubriqueAffichee()
     QCOMPARE(b.menu->List1->SelectedIndex(), 1);
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Tableur", "Texte"}));
     QCOMPARE(b.menu->List2->texte(2, 2), QStringLiteral("Réduite"));
+    b.menu->raccourcis().terminerIcones();
     QVERIFY(b.menu->raccourcis().image(0) != b.menu->raccourcis().image(1));
     // Loading the rubrique again adds no image.
     const int images = b.menu->icones().nombre();
@@ -116,7 +117,7 @@ void TstMenu::laListeSuitLaRubrique_data()
 {
     QTest::addColumn<QString>("geste");
     for (const char* g : {"bouton du milieu", "bouton précédent", "bouton droit", "clavier",
-                          "Ctrl+flèche", "programme"})
+                          "flèche", "Ctrl+flèche", "programme"})
         QTest::newRow(g) << QString::fromUtf8(g);
 }
 
@@ -135,6 +136,7 @@ void TstMenu::laListeSuitLaRubrique()
             p->close();
     });
     fermeMenu.start(10);
+    const int lectures = b.menu->catalogue().lectures();
 
     auto* zone = l1->vueActive()->viewport();
     if (geste == "bouton du milieu")
@@ -145,6 +147,8 @@ void TstMenu::laListeSuitLaRubrique()
         QTest::mouseClick(zone, Qt::RightButton, {}, centreDeLigne(l1, 2));
     else if (geste == "clavier")
         QTest::keyClick(l1->vueActive(), Qt::Key_End);
+    else if (geste == "flèche")
+        QTest::keyClick(l1->vueActive(), Qt::Key_Right);
     else if (geste == "Ctrl+flèche")
         QTest::keyClick(l1->vueActive(), Qt::Key_Right, Qt::ControlModifier);
     else
@@ -153,6 +157,7 @@ void TstMenu::laListeSuitLaRubrique()
     QTRY_COMPARE(b.menu->rubriqueSelectionnee(), QStringLiteral("B"));
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"b1", "b2", "b3"}));
     QCOMPARE(b.menu->rubriqueAffichee(), QStringLiteral("B.ini"));
+    QCOMPARE(b.menu->catalogue().lectures(), lectures + 1); // one read of B, none of A
     QCOMPARE(test::lireOctets(b.fichierRubrique("B")), fichierB);
 
     // Deleting the first shortcut shown deletes B's first, and touches A not at all.
