@@ -62,7 +62,7 @@ struct ChargeurIcones::Partage {
 };
 
 ChargeurIcones::ChargeurIcones(IcoFichier& store, QObject* parent)
-    : QObject(parent), m_store(store)
+    : QObject(parent), m_store(store), m_source(store.source())
 {
     // One core stays free for the window.
     m_pool.setMaxThreadCount(qBound(1, QThread::idealThreadCount() - 1, 4));
@@ -119,7 +119,7 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
             continue;
         }
         premieres.insert(chemin, e);
-        const int f = m_store.source().iconePropreHorsFil(chemin) ? Partage::Pool : Partage::Ici;
+        const int f = m_source.iconePropreHorsFil(chemin) ? Partage::Pool : Partage::Ici;
         p->file[e] = static_cast<char>(f);
         p->files[f].ordre.append(e);
     }
@@ -145,7 +145,6 @@ void ChargeurIcones::lancer()
 
 void ChargeurIcones::travailler(const std::shared_ptr<Partage>& p)
 {
-    IconSource& source = m_store.source();
     for (;;) {
         int e = -1;
         QString chemin;
@@ -158,7 +157,7 @@ void ChargeurIcones::travailler(const std::shared_ptr<Partage>& p)
                 return;
             chemin = p->chemins[e];
         }
-        IconeExtraite icone = source.iconePropre(chemin);
+        IconeExtraite icone = m_source.iconePropre(chemin);
         bool reveiller = false;
         {
             QMutexLocker verrou(&p->verrou);
@@ -207,7 +206,7 @@ void ChargeurIcones::extraireIci()
             m_ici.stop();
             break;
         }
-        m_extraites[e] = m_store.source().iconePropre(m_chemins[e]);
+        m_extraites[e] = m_source.iconePropre(m_chemins[e]);
         essayer(e, false);
     } while (temps.elapsed() < TrancheIci);
     avancer();
@@ -294,7 +293,7 @@ void ChargeurIcones::terminer()
         if (essayer(e, true))
             continue;
         // Not extracted yet: here and now.
-        m_extraites[e] = m_store.source().iconePropre(m_chemins[e]);
+        m_extraites[e] = m_source.iconePropre(m_chemins[e]);
         essayer(e, true);
     }
     annoncer();

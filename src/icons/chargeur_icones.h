@@ -57,6 +57,7 @@ private:
     void annoncer();
 
     IcoFichier& m_store;
+    IconSource& m_source; // what the threads use: it may outlive the store
     QThreadPool m_pool;
     QTimer m_ici; // extraction on this thread, for sources that need it
     std::shared_ptr<Partage> m_partage;
