@@ -7,6 +7,7 @@
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
+#include "catalogue/catalogue.h"
 #include "platform/icon_source_unix.h"
 #include "platform/prompts.h"
 #include "platform/shell_unix.h"
@@ -167,10 +168,20 @@ void BenchRubriques::changerDeRubrique()
         temps << t.nsecsElapsed() / 1e6;
         QCOMPARE(menu.List2->Count(), rubrique == QLatin1String("Mille") ? 1000 : 10000);
     }
+    // The part of reading the file, alone.
+    QList<double> lectures;
+    const QString fichier = menu.catalogue().rubriques().value(cible - 1).fichier;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(menu.catalogue().lire(fichier).size(), menu.List2->Count());
+        lectures << t.nsecsElapsed() / 1e6;
+    }
     const double premiere = temps.takeFirst();
     const double m = mediane(temps);
-    qInfo("%s : première visite %.1f ms, puis médiane %.1f ms (objectif <= %.0f ms)",
-          qPrintable(rubrique), premiere, m, objectif);
+    qInfo("%s : première visite %.1f ms, puis médiane %.1f ms (objectif <= %.0f ms), dont la "
+          "lecture du fichier %.1f ms",
+          qPrintable(rubrique), premiere, m, objectif, mediane(lectures));
     QVERIFY2(premiere <= objectif && m <= objectif, "changement de rubrique trop lent");
 }
 
@@ -182,6 +193,8 @@ void BenchRubriques::fenetreRepondPendantLesIcones()
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
     QElapsedTimer tour;
+    QElapsedTimer total;
+    total.start();
     qint64 ecartMax = 0;
     QTimer mesure;
     mesure.setInterval(0);
@@ -189,8 +202,6 @@ void BenchRubriques::fenetreRepondPendantLesIcones()
         ecartMax = std::max(ecartMax, tour.nsecsElapsed());
         tour.start();
     });
-    QElapsedTimer total;
-    total.start();
     tour.start();
     mesure.start();
     menu.List1->setSelectedIndex(ligneDe(menu.List1, QStringLiteral("Images")));
