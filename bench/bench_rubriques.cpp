@@ -4,10 +4,10 @@
 // 1,000 different large pictures load, never more than 50 ms between two turns of the event
 // loop.
 
+#include "catalogue/catalogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
-#include "catalogue/catalogue.h"
 #include "platform/icon_source_unix.h"
 #include "platform/prompts.h"
 #include "platform/shell_unix.h"

@@ -137,8 +137,8 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
 void ChargeurIcones::lancer()
 {
     const auto p = m_partage;
-    const int travailleurs =
-        static_cast<int>(qMin<qsizetype>(m_pool.maxThreadCount(), p->files[Partage::Pool].ordre.size()));
+    const int travailleurs = static_cast<int>(
+        qMin<qsizetype>(m_pool.maxThreadCount(), p->files[Partage::Pool].ordre.size()));
     for (int i = 0; i < travailleurs; ++i)
         m_pool.start([this, p] { travailler(p); });
 }
@@ -165,7 +165,8 @@ void ChargeurIcones::travailler(const std::shared_ptr<Partage>& p)
             reveiller = !std::exchange(p->reveil, true);
         }
         if (reveiller)
-            QMetaObject::invokeMethod(this, [this, p] { recevoir(p); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, p] { recevoir(p); }, Qt::QueuedConnection);
     }
 }
 
@@ -239,14 +240,13 @@ bool ChargeurIcones::essayer(int entree, bool dansLOrdre)
         if (m_premiere[entree] >= 0 || !icone)
             return false;
         if (!dansLOrdre) {
-            const bool libre =
-                icone->sorte == IconeExtraite::Sorte::Propre
-                    // Its key is its path, which no extension key can equal (they hold no
-                    // dot), and the store cannot fill up during this load.
-                    ? chemin.contains(QLatin1Char('.')) &&
-                          m_store.nombre() + m_restants < m_store.capacite() - 1
-                    // The pair of its extension is already fixed.
-                    : m_store.numeroCle(Cle_Icone_Associee(chemin)) != 0;
+            const bool libre = icone->sorte == IconeExtraite::Sorte::Propre
+                                   // Its key is its path, which no extension key can equal (they
+                                   // hold no dot), and the store cannot fill up during this load.
+                                   ? chemin.contains(QLatin1Char('.')) &&
+                                         m_store.nombre() + m_restants < m_store.capacite() - 1
+                                   // The pair of its extension is already fixed.
+                                   : m_store.numeroCle(Cle_Icone_Associee(chemin)) != 0;
             if (!libre)
                 return false;
         }

@@ -64,9 +64,9 @@ void TstChargeurIcones::memeResultatQuEnOrdre_data()
     QTest::newRow("SVG") << QStringList{"casse.svg", "dessin.svg", "casse.svg"};
     QTest::newRow("documents") << QStringList{"texte.dat", "image.dat", "script.sh", "texte.txt"};
     QTest::newRow("fichiers absents") << QStringList{"-absent.exe", "-absent", "", "-autre.exe"};
-    QTest::newRow("mélange")
-        << QStringList{"image.dat", "-absent.dat", "casse.png", "prog.exe", "texte.dat",
-                       "image.desktop", "bleu.png", "dessin.svg", "script.sh", "rouge.png"};
+    QTest::newRow("mélange") << QStringList{"image.dat", "-absent.dat",   "casse.png", "prog.exe",
+                                            "texte.dat", "image.desktop", "bleu.png",  "dessin.svg",
+                                            "script.sh", "rouge.png"};
 }
 
 void TstChargeurIcones::memeResultatQuEnOrdre()
