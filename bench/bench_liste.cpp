@@ -136,6 +136,7 @@ void BenchListe::magasinChaud()
     Menu menu(m_dossier.filePath(QStringLiteral("app")), {&m_prompts, &m_shell, &m_icones, nullptr});
     menu.Affiche_Rubrique();
     menu.List1_Click();
+    menu.raccourcis().terminerIcones();
     const double m = remplirChaud(menu, 50);
     qInfo("Magasin chaud : %.2f ms (objectif < 5 ms)", m);
     QVERIFY2(m < 5, "remplissage à chaud trop lent");
@@ -146,6 +147,7 @@ void BenchListe::coutParLigneConstant()
     Menu menu(m_dossier.filePath(QStringLiteral("app")), {&m_prompts, &m_shell, &m_icones, nullptr});
     menu.Affiche_Rubrique();
     menu.List1_Click();
+    menu.raccourcis().terminerIcones();
     const double avant = remplirChaud(menu, 30);
     const int images = menu.icones().nombre();
     // 10,000 distinct icons: paths of distinct extensions, each stored under its own key.
