@@ -170,7 +170,7 @@ Resultat Catalogue::supprimerRubrique(const QString& fichier)
 const QList<Raccourci>& Catalogue::charger(const QString& fichier)
 {
     Copie c;
-    c.raccourcis = Lire_Rubrique(chemin(fichier), &c.refus);
+    c.raccourcis = lireFichier(fichier, &c.refus);
     m_copies.clear();
     const Copie& gardee = *m_copies.insert(fichier, std::move(c));
     emit raccourcisChanges({fichier, Changement::Sorte::Tout});
@@ -191,7 +191,13 @@ QString Catalogue::refus(const QString& fichier) const
 
 QList<Raccourci> Catalogue::lire(const QString& fichier) const
 {
-    return Lire_Rubrique(chemin(fichier));
+    return lireFichier(fichier);
+}
+
+QList<Raccourci> Catalogue::lireFichier(const QString& fichier, QString* refus) const
+{
+    ++m_lectures;
+    return Lire_Rubrique(chemin(fichier), refus);
 }
 
 Catalogue::Copie Catalogue::copie(const QString& fichier) const
@@ -199,7 +205,7 @@ Catalogue::Copie Catalogue::copie(const QString& fichier) const
     if (const auto it = m_copies.constFind(fichier); it != m_copies.cend())
         return *it;
     Copie c;
-    c.raccourcis = Lire_Rubrique(chemin(fichier), &c.refus);
+    c.raccourcis = lireFichier(fichier, &c.refus);
     return c;
 }
 

@@ -94,6 +94,8 @@ public:
     QString refus(const QString& fichier) const;
     // The shortcuts of the file as it is on disk now, without keeping them.
     QList<Raccourci> lire(const QString& fichier) const;
+    // How many times a rubrique file was read since the catalogue was made.
+    int lectures() const { return m_lectures; }
 
     Resultat ajouterRaccourci(const QString& fichier, const Raccourci& r);
     // Appends several shortcuts at once: the file is written once.
@@ -120,6 +122,7 @@ private:
 
     // The working copy of `fichier`, read from the file when not loaded.
     Copie copie(const QString& fichier) const;
+    QList<Raccourci> lireFichier(const QString& fichier, QString* refus = nullptr) const;
     // Saves `raccourcis` as the whole content of an existing rubrique file.
     Resultat enregistrer(const QString& fichier, const QList<Raccourci>& raccourcis) const;
     // Saves, then makes `raccourcis` the working copy and tells the change.
@@ -129,6 +132,7 @@ private:
     QString m_dossier;
     QList<Rubrique> m_rubriques;
     QHash<QString, Copie> m_copies;
+    mutable int m_lectures = 0;
 };
 
 } // namespace lanceron

@@ -29,13 +29,26 @@ IcoFichier::IcoFichier(IconSource& source, int capacite)
 
 int IcoFichier::Ajouter_Icone(const QString& chemin)
 {
+    if (const int n = numeroChemin(chemin))
+        return n;
+    return Ajouter_Icone(chemin, m_source.iconePropre(chemin));
+}
+
+int IcoFichier::numeroChemin(const QString& chemin) const
+{
+    const auto connu = m_parChemin.constFind(chemin);
+    return connu != m_parChemin.cend() && connu->empreinte == empreinte(chemin) ? connu->numero
+                                                                               : 0;
+}
+
+int IcoFichier::Ajouter_Icone(const QString& chemin, const IconeExtraite& propre)
+{
     const EmpreinteFichier e = empreinte(chemin);
     const auto connu = m_parChemin.constFind(chemin);
     if (connu != m_parChemin.cend() && connu->empreinte == e)
         return connu->numero;
     const bool change = connu != m_parChemin.cend();
     int n = 0;
-    const IconeExtraite propre = m_source.iconePropre(chemin);
     if (propre.sorte == IconeExtraite::Sorte::Propre) {
         n = m_parCle.value(chemin);
         if (n == 0)

@@ -29,6 +29,17 @@ public:
     // since (same size and modification time), is answered without asking the source again;
     // a changed file's own icon replaces the pair kept under its path.
     int Ajouter_Icone(const QString& chemin);
+    // The same, with the file's own icon already extracted (`propre`, from the source's
+    // iconePropre): the keys are decided here exactly as above.
+    int Ajouter_Icone(const QString& chemin, const IconeExtraite& propre);
+
+    // The number already given to `chemin`, or to the key `cle`; 0 when there is none yet.
+    // The pair already given to the file at `chemin` when the file has not changed since; 0
+    // otherwise.
+    int numeroChemin(const QString& chemin) const;
+    int numeroCle(const QString& cle) const { return m_parCle.value(cle); }
+    int capacite() const { return m_capacite; }
+    IconSource& source() const { return m_source; }
 
     int nombre() const { return int(m_cles.size()); }
     // Image n of Ico32 (32x32 logical pixels) or of Ico16 (16x16); null outside 1..nombre().

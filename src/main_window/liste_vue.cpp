@@ -107,7 +107,9 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     m_icones->setResizeMode(QListView::Adjust);
     m_icones->setWrapping(true);
     m_icones->setWordWrap(true);
-    m_icones->setUniformItemSizes(false);
+    // Every row measured as the first one: no row is laid out with the text engine to place
+    // the others, whatever their number.
+    m_icones->setUniformItemSizes(true);
 
     m_details->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_details->setShowGrid(false);

@@ -1,6 +1,9 @@
 #include "main_window/modeles.h"
 
+#include "icons/chargeur_icones.h"
 #include "icons/ico_fichier.h"
+
+#include <QPixmap>
 
 namespace lanceron {
 
@@ -48,9 +51,53 @@ ModeleRaccourcis::ModeleRaccourcis(Catalogue& catalogue, IcoFichier& icones, QOb
     : ModeleListe({QStringLiteral("Nom du raccourci"), QStringLiteral("Dossier de l'application"),
                    QStringLiteral("Exécuter"), QStringLiteral("Commande")},
                   parent),
-      m_catalogue(catalogue), m_icones(icones)
+      m_catalogue(catalogue), m_icones(icones),
+      m_chargeur(std::make_unique<ChargeurIcones>(icones))
 {
     connect(&m_catalogue, &Catalogue::raccourcisChanges, this, &ModeleRaccourcis::suivre);
+    connect(m_chargeur.get(), &ChargeurIcones::prets, this, &ModeleRaccourcis::iconesPretes);
+    for (int cote : {32, 16}) {
+        QPixmap vide(cote, cote);
+        vide.fill(Qt::transparent);
+        m_attente.addPixmap(vide);
+    }
+}
+
+ModeleRaccourcis::~ModeleRaccourcis() = default;
+
+bool ModeleRaccourcis::iconesEnCours() const
+{
+    return m_chargeur->enCours();
+}
+
+void ModeleRaccourcis::terminerIcones()
+{
+    m_chargeur->terminer();
+}
+
+void ModeleRaccourcis::iconesPretes(const QList<int>& entrees)
+{
+    int premiere = static_cast<int>(m_images.size());
+    int derniere = -1;
+    for (int e : entrees) {
+        const int ligne = m_entrees.isEmpty() ? e : static_cast<int>(m_entrees.indexOf(e));
+        if (ligne < 0 || ligne >= m_images.size())
+            continue;
+        m_images[ligne] = m_chargeur->numero(e);
+        premiere = std::min(premiere, ligne);
+        derniere = std::max(derniere, ligne);
+    }
+    if (derniere >= 0)
+        emit dataChanged(index(premiere, 0), index(derniere, 0), {Qt::DecorationRole});
+}
+
+void ModeleRaccourcis::detacherEntrees()
+{
+    if (!m_chargeur->enCours() || !m_entrees.isEmpty())
+        return;
+    m_entrees.reserve(m_images.size());
+    for (int e = 0; e < m_images.size(); ++e)
+        m_entrees.append(e);
 }
 
 void ModeleRaccourcis::lier(const QString& fichier)
@@ -78,24 +125,33 @@ void ModeleRaccourcis::suivre(const Changement& c)
     case Sorte::Tout: {
         beginResetModel();
         m_raccourcis = apres;
-        m_images.clear();
-        m_images.reserve(m_raccourcis.size());
+        QStringList chemins;
+        chemins.reserve(m_raccourcis.size());
         for (const Raccourci& r : std::as_const(m_raccourcis))
-            m_images.append(imageDe(r));
+            chemins.append(r.Dossier);
+        m_entrees.clear();
+        m_images = m_chargeur->charger(chemins);
         m_survolee = -1;
         endResetModel();
         break;
     }
     case Sorte::Ajout:
+        // Its icon key may depend on the rows before it.
+        m_chargeur->terminer();
         beginInsertRows({}, i, i);
         m_raccourcis = apres;
         m_images.insert(i, imageDe(m_raccourcis.at(i)));
+        if (!m_entrees.isEmpty())
+            m_entrees.insert(i, -1);
         endInsertRows();
         break;
     case Sorte::Retrait:
+        detacherEntrees();
         beginRemoveRows({}, i, i);
         m_raccourcis = apres;
         m_images.removeAt(i);
+        if (!m_entrees.isEmpty())
+            m_entrees.removeAt(i);
         if (m_survolee >= m_raccourcis.size())
             m_survolee = -1;
         endRemoveRows();
@@ -106,9 +162,12 @@ void ModeleRaccourcis::suivre(const Changement& c)
         break;
     case Sorte::Deplacement: {
         const int vers = static_cast<int>(c.vers);
+        detacherEntrees();
         beginMoveRows({}, i, i, {}, vers > i ? vers + 1 : vers);
         m_raccourcis = apres;
         m_images.move(i, vers);
+        if (!m_entrees.isEmpty())
+            m_entrees.move(i, vers);
         endMoveRows();
         break;
     }
@@ -136,7 +195,13 @@ QString ModeleRaccourcis::texte(int ligne, int colonne) const
 
 QIcon ModeleRaccourcis::icone(int ligne) const
 {
-    return m_icones.icone(m_images.value(ligne));
+    if (ligne < 0 || ligne >= m_images.size())
+        return {};
+    if (const int n = m_images[ligne])
+        return m_icones.icone(n);
+    // Asked for to be painted: wanted before the others.
+    m_chargeur->demander(m_entrees.isEmpty() ? ligne : m_entrees[ligne]);
+    return m_attente;
 }
 
 } // namespace lanceron

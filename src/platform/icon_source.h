@@ -23,6 +23,13 @@ public:
     virtual IconeExtraite iconePropre(const QString& chemin) = 0;
     // The icon of the file's type (MIME type icon from the icon theme); null images when none.
     virtual IconeExtraite iconeAssociee(const QString& chemin) = 0;
+    // Whether iconePropre(chemin) may run on another thread than the user interface's (it
+    // then only reads files and decodes pictures). False by default.
+    virtual bool iconePropreHorsFil(const QString& chemin) const
+    {
+        Q_UNUSED(chemin);
+        return false;
+    }
 };
 
 } // namespace lanceron

@@ -142,6 +142,15 @@ IconeExtraite IconSourceUnix::iconePropre(const QString& chemin)
     return {};
 }
 
+bool IconSourceUnix::iconePropreHorsFil(const QString& chemin) const
+{
+    static const QStringList horsFil = {QStringLiteral("exe"), QStringLiteral("dll"),
+                                        QStringLiteral("ico"), QStringLiteral("png"),
+                                        QStringLiteral("svg"), QStringLiteral("xpm"),
+                                        QStringLiteral("bmp")};
+    return horsFil.contains(Extension_Fichier(chemin).toLower());
+}
+
 IconeExtraite IconSourceUnix::iconeAssociee(const QString& chemin)
 {
     // The content is read only from regular files: anything else (and a missing file) is

@@ -16,6 +16,9 @@ public:
     // The theme's icon for the file's MIME type (its icon name, then its generic icon name);
     // the type is found from the name, and from the content for regular files only.
     IconeExtraite iconeAssociee(const QString& chemin) override;
+    // Programs and pictures: yes. Desktop entries may name a theme icon, which only the
+    // user-interface thread may look up.
+    bool iconePropreHorsFil(const QString& chemin) const override;
 
     // Picture files larger than this, or wider or higher than CoteMaxImage pixels, are not
     // decoded: they would cost much time and memory for a 32-pixel icon.

@@ -279,6 +279,7 @@ void TstEdition::editeurEnModification()
     const QStringList jeu{u"Jeu « 2 »"_s, u"/opt/jeu 2"_s, etat, u"-f x"_s};
     Banc b("Jeux vidéo", {Tetris, jeu, Calc});
     b.menu->List2->setSelectedIndex(2);
+    b.menu->raccourcis().terminerIcones();
     const int image = b.menu->raccourcis().image(1);
     QVERIFY(b.pendantEditeur([&] { Modifier_Logiciel(*b.menu); }, [&](Ajouter& a) {
         QCOMPARE(a.windowTitle(), u"Modifier le raccourci 'Jeu « 2 »'"_s);

@@ -96,7 +96,7 @@ void TstMenu::laListeSuitLaRubrique_data()
 {
     QTest::addColumn<QString>("geste");
     for (const char* g : {"bouton du milieu", "bouton précédent", "bouton droit", "clavier",
-                          "Ctrl+flèche", "programme"})
+                          "flèche", "Ctrl+flèche", "programme"})
         QTest::newRow(g) << QString::fromUtf8(g);
 }
 
@@ -115,6 +115,7 @@ void TstMenu::laListeSuitLaRubrique()
             p->close();
     });
     fermeMenu.start(10);
+    const int lectures = b.menu->catalogue().lectures();
 
     auto* zone = l1->vueActive()->viewport();
     if (geste == "bouton du milieu")
@@ -125,6 +126,8 @@ void TstMenu::laListeSuitLaRubrique()
         QTest::mouseClick(zone, Qt::RightButton, {}, centreDeLigne(l1, 2));
     else if (geste == "clavier")
         QTest::keyClick(l1->vueActive(), Qt::Key_End);
+    else if (geste == "flèche")
+        QTest::keyClick(l1->vueActive(), Qt::Key_Right);
     else if (geste == "Ctrl+flèche")
         QTest::keyClick(l1->vueActive(), Qt::Key_Right, Qt::ControlModifier);
     else
@@ -132,10 +135,13 @@ void TstMenu::laListeSuitLaRubrique()
                                          QItemSelectionModel::ClearAndSelect);
     QTRY_COMPARE(b.menu->rubriqueSelectionnee(), QStringLiteral("B"));
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"b1", "b2", "b3"}));
+    QCOMPARE(b.menu->catalogue().lectures(), lectures + 1); // one read of B, none of A
     QCOMPARE(b.menu->List2->texte(3, 1), QStringLiteral("/opt/b3"));
     // Each program's icon is stored once: going back to A adds no image.
+    b.menu->raccourcis().terminerIcones();
     const int images = b.menu->icones().nombre();
     l1->setSelectedIndex(1);
+    b.menu->raccourcis().terminerIcones();
     QCOMPARE(b.menu->icones().nombre(), images);
     QVERIFY(b.menu->raccourcis().image(0) != b.menu->raccourcis().image(1));
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"a1", "a2"}));
