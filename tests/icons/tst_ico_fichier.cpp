@@ -62,6 +62,10 @@ private slots:
             store.Ajouter_Icone(chemin);
         QCOMPARE(source.appelsPropre + source.appelsAssociee, appels);
         QCOMPARE(store.nombre(), 4);
+        for (int n : {-1, 0, 5, 32768}) { // out of bounds
+            QVERIFY(store.grande(n).isNull() && store.petite(n).isNull());
+            QVERIFY(store.icone(n).isNull() && store.cle(n).isEmpty());
+        }
     }
 
     void premiereAssocieeReutilisee_data()
@@ -121,20 +125,6 @@ private slots:
         QCOMPARE(store.Ajouter_Icone(chemin), n);
         QCOMPARE(source.appelsPropre, 2);
         QCOMPARE(store.nombre(), 1);
-    }
-
-    void horsBornes()
-    {
-        SourceIconesFactice source;
-        IcoFichier store(source);
-        QVERIFY(store.grande(1).isNull());
-        QCOMPARE(store.Ajouter_Icone(u"/x"_s), 1);
-        for (int n : {-1, 0, 2, 32768}) {
-            QVERIFY(store.grande(n).isNull());
-            QVERIFY(store.petite(n).isNull());
-            QVERIFY(store.icone(n).isNull());
-            QVERIFY(store.cle(n).isEmpty());
-        }
     }
 
     void plein()
