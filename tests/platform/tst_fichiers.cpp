@@ -4,7 +4,6 @@
 #include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
 #include "platform/instance_unique.h"
-#include "storage/rubrique_fichier.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -100,28 +99,22 @@ private slots:
 
     void nomLatin1()
     {
-        // A rubrique file named in Latin-1 is listed, renamed, and deleted.
+        // A file named in Latin-1 is listed, renamed without replacing, and put in the trash.
         test::DossierTest d;
-        const QByteArray dossier = QFile::encodeName(d.chemin());
-        test::ecrireOctets(QFile::decodeName(dossier + "/b.INI"), "");
-        QVERIFY(QDir(d.chemin()).mkdir("dossier.ini"));
+        test::ecrireOctets(d.fichier("b.INI"), "");
+        const QByteArray natif = QFile::encodeName(d.chemin()) + "/Vid\xE9o.ini";
         QFile latin1;
-        QVERIFY(latin1.open(fopen((dossier + "/Vid\xE9o.ini").constData(), "w"),
-                            QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        QVERIFY(latin1.open(fopen(natif.constData(), "w"), QIODevice::WriteOnly,
+                            QFileDevice::AutoCloseHandle));
         latin1.close();
-        QVERIFY(QFile::link(d.fichier("absent"), d.fichier("mort.ini"))); // unreadable, listed
-        const QString video = depuisNatif("Vid\xE9o.ini");
-        QCOMPARE(fichiersIni(d.chemin()), (QStringList{video, "b.INI", "mort.ini"}));
-        const QString chemin = d.chemin() + '/' + video;
+        const QString chemin = depuisNatif(natif);
+        QCOMPARE(fichiersIni(d.chemin()), (QStringList{depuisNatif("Vid\xE9o.ini"), "b.INI"}));
         QVERIFY(existe(chemin));
-        const QList<Raccourci> r = {{"Vidéo", "/opt/v", "Réduite", ""}};
-        QVERIFY(Ecrire_Rubrique(chemin, r));
-        QCOMPARE(Lire_Rubrique(chemin), r);
         QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
         QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
         QVERIFY(mettreALaCorbeille(chemin + "2"));
         QVERIFY(!existe(chemin + "2"));
-        QCOMPARE(fichiersIni(d.chemin()), (QStringList{"b.INI", "mort.ini"}));
+        QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
     }
 
     void raisonsEnFrancais()

@@ -110,10 +110,10 @@ private slots:
         QTest::addColumn<QStringList>("attendu");
         QTest::newRow("sans argument") << QString() << QStringList();
         QTest::newRow("blancs et guillemets")
-            << uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` > p4 | x)"_s
-            << QStringList{u"un  deux"_s, u"trois"_s, u"dit \"oui\""_s, u"$(touch"_s,
-                           u"p2)"_s,      u";"_s,     u"`touch"_s,      u"p3`"_s,
-                           u">"_s,        u"p4"_s,    u"|"_s,           u"x"_s};
+            << uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` 'a b' > p4 | x)"_s
+            << QStringList{u"un  deux"_s, u"trois"_s,  u"dit \"oui\""_s, u"$(touch"_s, u"p2)"_s,
+                           u";"_s,        u"`touch"_s, u"p3`"_s,         u"'a"_s,      u"b'"_s,
+                           u">"_s,        u"p4"_s,     u"|"_s,           u"x"_s};
     }
 
     void lancerExecutable()
