@@ -1,3 +1,4 @@
+#include "icons/cles_icones.h"
 #include "icons/ico_fichier.h"
 
 #include "testsupport.h"
@@ -34,6 +35,32 @@ class TstIcoFichier : public QObject {
     Q_OBJECT
 
 private slots:
+    void cles_data()
+    {
+        QTest::addColumn<QString>("chemin");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("cle");
+        QTest::newRow("casse gardee") << u"C:\\Jeux\\Lanceur.Bat"_s << u"Bat"_s << u"BATID"_s;
+        QTest::newRow("derniere seule") << u"/tmp/archive.tar.gz"_s << u"gz"_s << u"GZID"_s;
+        QTest::newRow("point dans un dossier") << u"C:\\Prog.v2/outil"_s << u""_s << u"ID"_s;
+        QTest::newRow("fichier cache") << u"/home/u/.bashrc"_s << u""_s << u"ID"_s;
+        QTest::newRow("cache avec extension") << u"/u/.config.bak"_s << u"bak"_s << u"BAKID"_s;
+        QTest::newRow("point final") << u"C:\\bizarre."_s << u""_s << u"ID"_s;
+        QTest::newRow("accents") << u"/tmp/fenêtre.exé"_s << u"exé"_s << u"EXÉID"_s;
+        QTest::newRow("4000 caracteres")
+            << u"/tmp/"_s + QString(4000, u'a') + u".exe"_s << u"exe"_s << u"EXEID"_s;
+    }
+
+    void cles()
+    {
+        // The associated icon's key: the last extension in capitals.
+        QFETCH(QString, chemin);
+        QFETCH(QString, extension);
+        QFETCH(QString, cle);
+        QCOMPARE(Extension_Fichier(chemin), extension);
+        QCOMPARE(Cle_Icone_Associee(chemin), cle);
+    }
+
     void numerotation()
     {
         // Own icons are kept by whole path (case counts), associated ones by extension; a
@@ -62,6 +89,10 @@ private slots:
             store.Ajouter_Icone(chemin);
         QCOMPARE(source.appelsPropre + source.appelsAssociee, appels);
         QCOMPARE(store.nombre(), 4);
+        for (int n : {-1, 0, 5, 32768}) { // out of bounds
+            QVERIFY(store.grande(n).isNull() && store.petite(n).isNull());
+            QVERIFY(store.icone(n).isNull() && store.cle(n).isEmpty());
+        }
     }
 
     void premiereAssocieeReutilisee_data()
@@ -121,20 +152,6 @@ private slots:
         QCOMPARE(store.Ajouter_Icone(chemin), n);
         QCOMPARE(source.appelsPropre, 2);
         QCOMPARE(store.nombre(), 1);
-    }
-
-    void horsBornes()
-    {
-        SourceIconesFactice source;
-        IcoFichier store(source);
-        QVERIFY(store.grande(1).isNull());
-        QCOMPARE(store.Ajouter_Icone(u"/x"_s), 1);
-        for (int n : {-1, 0, 2, 32768}) {
-            QVERIFY(store.grande(n).isNull());
-            QVERIFY(store.petite(n).isNull());
-            QVERIFY(store.icone(n).isNull());
-            QVERIFY(store.cle(n).isEmpty());
-        }
     }
 
     void plein()

@@ -10,17 +10,15 @@ class TestClavier : public QObject {
     Q_OBJECT
 
 private slots:
-    void sansAffichageX11();
+    void sansAffichageX11()
+    {
+        // Offscreen, the X11 interface may be there with no display behind it: nothing is read.
+        const auto etat = creerEtatClavier();
+        QVERIFY(etat);
+        QCOMPARE(etat->majuscules(), std::nullopt);
+        QCOMPARE(etat->numerique(), std::nullopt);
+    }
 };
-
-void TestClavier::sansAffichageX11()
-{
-    // Offscreen, the X11 interface may be there with no display behind it: nothing is read.
-    const auto etat = creerEtatClavier();
-    QVERIFY(etat);
-    QCOMPARE(etat->majuscules(), std::nullopt);
-    QCOMPARE(etat->numerique(), std::nullopt);
-}
 
 QTEST_MAIN(TestClavier)
 #include "tst_clavier.moc"

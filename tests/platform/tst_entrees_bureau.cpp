@@ -16,99 +16,91 @@ class TstEntreesBureau : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void lire_data();
-    void lire();
-    void installees();
+    void initTestCase()
+    {
+        QCOMPARE(qgetenv("LANGUAGE"), QByteArray("fr"));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(m_systeme.chemin()));
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        // The installed applications, written before GIO first looks at the folders: it watches
+        // them afterwards, and a change would reach it only through its event loop.
+        const QString utilisateur =
+            QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"applications"_s);
+        const QString systeme = m_systeme.fichier(u"applications"_s);
+        QVERIFY(QDir().mkpath(utilisateur) && QDir().mkpath(systeme));
+        const auto ecrire = [](const QString& dossier, const char* nom, const QByteArray& lignes) {
+            test::ecrireOctets(dossier + u'/' + QLatin1String(nom),
+                               "[Desktop Entry]\nType=Application\nExec=true\n" + lignes);
+        };
+        ecrire(utilisateur, "zebre.desktop", "Name=Zebra\nName[fr]=Zèbre\n");
+        ecrire(utilisateur, "alpha.desktop", "Name=Alpha\nCategories=Game;\n");
+        ecrire(utilisateur, "outil.desktop", "Name=Outil\nNoDisplay=true\n");
+        ecrire(utilisateur, "efface.desktop", "Name=Effacé\nHidden=true\n");
+        ecrire(systeme, "efface.desktop", "Name=Système\n");
+        ecrire(systeme, "beta.desktop", "Name=Bêta\n");
+        ecrire(systeme, "absent.desktop", "Name=Absent\nTryExec=/nulle/part\n");
+    }
+
+    void lire_data()
+    {
+        // `contenu` after "[Desktop Entry]" (and "Type=Application", "Exec=true" unless it gives a
+        // Type); null for a named pipe. `attendu`: name | icon | categories | hidden, or null when
+        // the file gives no entry.
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("nom français")
+            << QByteArray("Name=Firefox ESR\nName[fr]=Navigateur Firefox\nName[de]=Netz\n"
+                          "Icon=firefox-esr\nCategories=Network;WebBrowser;\n")
+            << u"Navigateur Firefox|firefox-esr|Network,WebBrowser|0"_s;
+        QTest::newRow("sans nom ni icône") << QByteArray("") << u"|||0"_s;
+        QTest::newRow("NoDisplay") << QByteArray("Name=A\nNoDisplay=true\n") << u"A|||1"_s;
+        QTest::newRow("Hidden") << QByteArray("Name=A\nHidden=true\n") << u"A|||1"_s;
+        QTest::newRow("autre bureau") << QByteArray("Name=A\nOnlyShowIn=KDE;\n") << u"A|||1"_s;
+        QTest::newRow("lien") << QByteArray("Type=Link\nName=A\nURL=https://exemple.org\n")
+                              << QString();
+        QTest::newRow("TryExec absent") << QByteArray("Name=A\nTryExec=/nulle/part\n") << QString();
+        QTest::newRow("tube nommé") << QByteArray() << QString();
+    }
+
+    void lire()
+    {
+        QFETCH(QByteArray, contenu);
+        QFETCH(QString, attendu);
+        test::DossierTest dossier;
+        const QString chemin = dossier.fichier(u"app.desktop"_s);
+        if (contenu.isNull())
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        else
+            test::ecrireOctets(chemin, "[Desktop Entry]\n" +
+                                           (contenu.startsWith("Type=")
+                                                ? contenu
+                                                : "Type=Application\nExec=true %u\n" + contenu));
+        const auto entree = lireEntreeBureau(chemin);
+        QCOMPARE(entree.has_value(), !attendu.isNull());
+        if (!entree)
+            return;
+        QCOMPARE(QStringList({entree->nom, entree->icone, entree->categories.join(u','),
+                              QString::number(entree->cachee)})
+                     .join(u'|'),
+                 attendu);
+        QCOMPARE(entree->chemin, chemin);
+    }
+
+    void installees()
+    {
+        // The user's entries (XDG_DATA_HOME) come first and hide the system's of the same name.
+        const QString utilisateur =
+            QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"applications"_s);
+        const QString systeme = m_systeme.fichier(u"applications"_s);
+        QStringList noms;
+        for (const EntreeBureau& e : applicationsInstallees())
+            noms << e.nom + u'@' + QFileInfo(e.chemin).dir().path();
+        QCOMPARE(noms, (QStringList{u"Alpha@"_s + utilisateur, u"Bêta@"_s + systeme,
+                                    u"Zèbre@"_s + utilisateur}));
+    }
 
 private:
     test::DossierTest m_systeme; // XDG_DATA_DIRS
 };
-
-void TstEntreesBureau::initTestCase()
-{
-    QCOMPARE(qgetenv("LANGUAGE"), QByteArray("fr"));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(m_systeme.chemin()));
-    qunsetenv("XDG_CURRENT_DESKTOP");
-    // The installed applications, written before GIO first looks at the folders: it watches
-    // them afterwards, and a change would reach it only through its event loop.
-    const QString utilisateur =
-        QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"applications"_s);
-    const QString systeme = m_systeme.fichier(u"applications"_s);
-    QVERIFY(QDir().mkpath(utilisateur) && QDir().mkpath(systeme));
-    const auto ecrire = [](const QString& dossier, const char* nom, const QByteArray& lignes) {
-        test::ecrireOctets(dossier + u'/' + QLatin1String(nom),
-                           "[Desktop Entry]\nType=Application\nExec=true\n" + lignes);
-    };
-    ecrire(utilisateur, "zebre.desktop", "Name=Zebra\nName[fr]=Zèbre\n");
-    ecrire(utilisateur, "alpha.desktop", "Name=Alpha\nCategories=Game;\n");
-    ecrire(utilisateur, "outil.desktop", "Name=Outil\nNoDisplay=true\n");
-    ecrire(utilisateur, "efface.desktop", "Name=Effacé\nHidden=true\n");
-    ecrire(systeme, "efface.desktop", "Name=Système\n");
-    ecrire(systeme, "beta.desktop", "Name=Bêta\n");
-    ecrire(systeme, "absent.desktop", "Name=Absent\nTryExec=/nulle/part\n");
-}
-
-void TstEntreesBureau::lire_data()
-{
-    // `contenu` after "[Desktop Entry]"; null for a named pipe. `attendu`: name | icon |
-    // categories | hidden, or "" when the file gives no entry.
-    QTest::addColumn<QByteArray>("contenu");
-    QTest::addColumn<QString>("attendu");
-    QTest::newRow("nom français")
-        << QByteArray(
-               "Type=Application\nName=Firefox ESR\nName[fr]=Navigateur Firefox\nName[de]=Netz\n"
-               "Icon=firefox-esr\nCategories=Network;WebBrowser;\nExec=true %u\n")
-        << u"Navigateur Firefox|firefox-esr|Network,WebBrowser|0"_s;
-    QTest::newRow("sans nom ni icône") << QByteArray("Type=Application\nExec=true\n") << u"|||0"_s;
-    QTest::newRow("NoDisplay") << QByteArray(
-                                      "Type=Application\nName=A\nNoDisplay=true\nExec=true\n")
-                               << u"A|||1"_s;
-    QTest::newRow("Hidden") << QByteArray("Type=Application\nName=A\nHidden=true\nExec=true\n")
-                            << u"A|||1"_s;
-    QTest::newRow("autre bureau") << QByteArray(
-                                         "Type=Application\nName=A\nOnlyShowIn=KDE;\nExec=true\n")
-                                  << u"A|||1"_s;
-    QTest::newRow("lien") << QByteArray("Type=Link\nName=A\nURL=https://exemple.org\n")
-                          << QString();
-    QTest::newRow("TryExec absent")
-        << QByteArray("Type=Application\nName=A\nTryExec=/nulle/part\nExec=true\n") << QString();
-    QTest::newRow("tube nommé") << QByteArray() << QString();
-}
-
-void TstEntreesBureau::lire()
-{
-    QFETCH(QByteArray, contenu);
-    QFETCH(QString, attendu);
-    test::DossierTest dossier;
-    const QString chemin = dossier.fichier(u"app.desktop"_s);
-    if (contenu.isNull())
-        QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
-    else
-        test::ecrireOctets(chemin, "[Desktop Entry]\n" + contenu);
-    const auto entree = lireEntreeBureau(chemin);
-    QCOMPARE(entree.has_value(), !attendu.isNull());
-    if (!entree)
-        return;
-    QCOMPARE(QStringList({entree->nom, entree->icone, entree->categories.join(u','),
-                          QString::number(entree->cachee)})
-                 .join(u'|'),
-             attendu);
-    QCOMPARE(entree->chemin, chemin);
-}
-
-void TstEntreesBureau::installees()
-{
-    // The user's entries (XDG_DATA_HOME) come first and hide the system's of the same name.
-    const QString utilisateur =
-        QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"applications"_s);
-    const QString systeme = m_systeme.fichier(u"applications"_s);
-    QStringList noms;
-    for (const EntreeBureau& e : applicationsInstallees())
-        noms << e.nom + u'@' + QFileInfo(e.chemin).dir().path();
-    QCOMPARE(noms, (QStringList{u"Alpha@"_s + utilisateur, u"Bêta@"_s + systeme,
-                                u"Zèbre@"_s + utilisateur}));
-}
 
 QTEST_GUILESS_MAIN(TstEntreesBureau)
 #include "tst_entrees_bureau.moc"

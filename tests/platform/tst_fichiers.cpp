@@ -4,7 +4,6 @@
 #include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
 #include "platform/instance_unique.h"
-#include "storage/rubrique_fichier.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -18,163 +17,145 @@ using Issue = ResultatRenommage::Issue;
 class TstFichiers : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void renommage_data();
-    void renommage();
-    void corbeille();
-    void sansCorbeilleLeFichierEstSupprime();
-    void nomsNatifs_data();
-    void nomsNatifs();
-    void nomLatin1();
-    void raisonsEnFrancais();
-    void instanceUnique();
+    void initTestCase()
+    {
+        // The trash of the tests lies in their own folder.
+        qputenv("HOME", QFile::encodeName(m_maison.chemin()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
+        QVERIFY(QDir().mkpath(m_maison.fichier("data")));
+    }
+
+    void renommage_data()
+    {
+        QTest::addColumn<QString>("nouveau"); // "a.ini" is renamed to it; "b.ini" exists
+        QTest::addColumn<Issue>("issue");
+        QTest::newRow("pris") << "b.ini" << Issue::NomPris;
+        QTest::newRow("casse seule") << "A.ini" << Issue::Fait;
+        QTest::newRow("même nom") << "a.ini" << Issue::Fait;
+        QTest::newRow("ancien disparu") << "c.ini" << Issue::Absent; // renaming "absent.ini"
+    }
+
+    void renommage()
+    {
+        QFETCH(QString, nouveau);
+        QFETCH(Issue, issue);
+        test::DossierTest d;
+        test::ecrireOctets(d.fichier("a.ini"), "ancien");
+        test::ecrireOctets(d.fichier("b.ini"), "autre");
+        const QString ancien = d.fichier(issue == Issue::Absent ? "absent.ini" : "a.ini");
+        QCOMPARE(renommerSansRemplacer(ancien, d.fichier(nouveau)).issue, issue);
+        const QString garde = issue == Issue::Fait ? nouveau : "a.ini";
+        QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name),
+                 (QStringList{garde, "b.ini"}));
+        QCOMPARE(test::lireOctets(d.fichier(garde)), QByteArray("ancien"));
+        QCOMPARE(test::lireOctets(d.fichier("b.ini")), QByteArray("autre"));
+    }
+
+    void corbeille()
+    {
+        test::DossierTest d;
+        test::ecrireOctets(d.fichier("R.ini"), "[LOGICIEL]\nNombre=0\n");
+        QVERIFY(mettreALaCorbeille(d.fichier("R.ini")));
+        QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
+        const QString corbeille = m_maison.fichier("data/Trash");
+        QCOMPARE(test::lireOctets(corbeille + "/files/R.ini"),
+                 QByteArray("[LOGICIEL]\nNombre=0\n"));
+        QVERIFY(QFileInfo::exists(corbeille + "/info/R.ini.trashinfo"));
+        QVERIFY(!mettreALaCorbeille(d.fichier("R.ini"))); // gone already
+
+        // A data folder that does not exist: no trash can be made there, the file is deleted.
+        test::ecrireOctets(d.fichier("R.ini"), "x");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("absent")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
+        const bool fait = mettreALaCorbeille(d.fichier("R.ini"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
+        QVERIFY(fait);
+        QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
+        QVERIFY(!QFileInfo::exists(m_maison.fichier("absent")));
+    }
+
+    void nomsNatifs_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QString>("lisible");
+        QTest::newRow("UTF-8") << QByteArray("Vidéo ✓.ini") << "Vidéo ✓.ini";
+        QTest::newRow("Latin-1") << QByteArray("Vid\xE9o.ini") << "Vidéo.ini";
+        QTest::newRow("Windows-1252") << QByteArray("\x80\x9C") << "€œ";
+        QTest::newRow("UTF-8 coupé") << QByteArray("a\xE2\x9C") << "aâœ";
+        QTest::newRow("surrogate en UTF-8") << QByteArray("\xED\xB2\x80") << "í²€";
+        QTest::newRow("trop long") << QByteArray("\xC0\xAF\xF8") << "À¯ø";
+    }
+
+    void nomsNatifs()
+    {
+        // Every byte comes back; valid UTF-8 is read as such; the rest is shown as Windows-1252.
+        QFETCH(QByteArray, octets);
+        QFETCH(QString, lisible);
+        const QString nom = depuisNatif(octets);
+        QCOMPARE(versNatif(nom), octets);
+        QCOMPARE(nomLisible(nom), lisible);
+        QCOMPARE(nom == QString::fromUtf8(octets), octets == lisible.toUtf8());
+    }
+
+    void nomLatin1()
+    {
+        // A file named in Latin-1 is listed, renamed without replacing, and put in the trash.
+        test::DossierTest d;
+        test::ecrireOctets(d.fichier("b.INI"), "");
+        const QByteArray natif = QFile::encodeName(d.chemin()) + "/Vid\xE9o.ini";
+        QFile latin1;
+        QVERIFY(latin1.open(fopen(natif.constData(), "w"), QIODevice::WriteOnly,
+                            QFileDevice::AutoCloseHandle));
+        latin1.close();
+        const QString chemin = depuisNatif(natif);
+        QCOMPARE(fichiersIni(d.chemin()), (QStringList{depuisNatif("Vid\xE9o.ini"), "b.INI"}));
+        QVERIFY(existe(chemin));
+        QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
+        QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
+        QVERIFY(mettreALaCorbeille(chemin + "2"));
+        QVERIFY(!existe(chemin + "2"));
+        QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
+    }
+
+    void raisonsEnFrancais()
+    {
+        // Whatever the locale of the system, the common reasons are told in French.
+        QCOMPARE(raisonErreur(ENOTDIR), "Un élément du chemin n'est pas un dossier.");
+        test::DossierTest d;
+        test::ecrireOctets(d.fichier("f"), "x");
+        QString raison;
+        QVERIFY(!ecrireAtomiquement(d.fichier("f/x.ini"), "y", &raison));
+        QCOMPARE(raison, raisonErreur(ENOTDIR));
+        const auto r = renommerSansRemplacer(d.fichier("f"), d.fichier("f/g"));
+        QCOMPARE(r.issue, Issue::Echec);
+        QCOMPARE(r.raison, raisonErreur(ENOTDIR));
+        // A save keeps the file's permissions.
+        QVERIFY(QFile::setPermissions(d.fichier("f"),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(ecrireAtomiquement(d.fichier("f"), "z", &raison));
+        QCOMPARE(test::lireOctets(d.fichier("f")), QByteArray("z"));
+        QCOMPARE(QFileInfo(d.fichier("f")).permissions(),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                     QFileDevice::WriteUser);
+    }
+
+    void instanceUnique()
+    {
+        // Only a live instance holding the lock stops another; a lock that cannot be made lets
+        // the program run without the guard.
+        test::DossierTest d;
+        const InstanceUnique premiere("/app", d.chemin());
+        QCOMPARE(premiere.etat(), InstanceUnique::Etat::Acquise);
+        QCOMPARE(InstanceUnique("/app", d.chemin()).etat(), InstanceUnique::Etat::DejaActive);
+        QCOMPARE(InstanceUnique("/autre", d.chemin()).etat(), InstanceUnique::Etat::Acquise);
+        test::ecrireOctets(d.fichier("fichier"), "");
+        QCOMPARE(InstanceUnique("/app", d.fichier("fichier")).etat(),
+                 InstanceUnique::Etat::SansGarde);
+    }
 
 private:
     test::DossierTest m_maison;
 };
-
-void TstFichiers::initTestCase()
-{
-    // The trash of the tests lies in their own folder.
-    qputenv("HOME", QFile::encodeName(m_maison.chemin()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
-    QVERIFY(QDir().mkpath(m_maison.fichier("data")));
-}
-
-void TstFichiers::renommage_data()
-{
-    QTest::addColumn<QString>("nouveau"); // "a.ini" is renamed to it; "b.ini" exists
-    QTest::addColumn<Issue>("issue");
-    QTest::newRow("pris") << "b.ini" << Issue::NomPris;
-    QTest::newRow("casse seule") << "A.ini" << Issue::Fait;
-    QTest::newRow("même nom") << "a.ini" << Issue::Fait;
-    QTest::newRow("ancien disparu") << "c.ini" << Issue::Absent; // renaming "absent.ini"
-}
-
-void TstFichiers::renommage()
-{
-    QFETCH(QString, nouveau);
-    QFETCH(Issue, issue);
-    test::DossierTest d;
-    test::ecrireOctets(d.fichier("a.ini"), "ancien");
-    test::ecrireOctets(d.fichier("b.ini"), "autre");
-    const QString ancien = d.fichier(issue == Issue::Absent ? "absent.ini" : "a.ini");
-    QCOMPARE(renommerSansRemplacer(ancien, d.fichier(nouveau)).issue, issue);
-    const QString garde = issue == Issue::Fait ? nouveau : "a.ini";
-    QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name), (QStringList{garde, "b.ini"}));
-    QCOMPARE(test::lireOctets(d.fichier(garde)), QByteArray("ancien"));
-    QCOMPARE(test::lireOctets(d.fichier("b.ini")), QByteArray("autre"));
-}
-
-void TstFichiers::corbeille()
-{
-    test::DossierTest d;
-    test::ecrireOctets(d.fichier("R.ini"), "[LOGICIEL]\nNombre=0\n");
-    QVERIFY(mettreALaCorbeille(d.fichier("R.ini")));
-    QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
-    const QString corbeille = m_maison.fichier("data/Trash");
-    QCOMPARE(test::lireOctets(corbeille + "/files/R.ini"), QByteArray("[LOGICIEL]\nNombre=0\n"));
-    QVERIFY(QFileInfo::exists(corbeille + "/info/R.ini.trashinfo"));
-    QVERIFY(!mettreALaCorbeille(d.fichier("R.ini"))); // gone already
-}
-
-void TstFichiers::sansCorbeilleLeFichierEstSupprime()
-{
-    test::DossierTest d;
-    test::ecrireOctets(d.fichier("R.ini"), "x");
-    // A data folder that does not exist: no trash can be made there.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("absent")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
-    const bool fait = mettreALaCorbeille(d.fichier("R.ini"));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
-    QVERIFY(fait);
-    QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
-    QVERIFY(!QFileInfo::exists(m_maison.fichier("absent")));
-}
-
-void TstFichiers::nomsNatifs_data()
-{
-    QTest::addColumn<QByteArray>("octets");
-    QTest::addColumn<QString>("lisible");
-    QTest::newRow("UTF-8") << QByteArray("Vidéo ✓.ini") << "Vidéo ✓.ini";
-    QTest::newRow("Latin-1") << QByteArray("Vid\xE9o.ini") << "Vidéo.ini";
-    QTest::newRow("Windows-1252") << QByteArray("\x80\x9C") << "€œ";
-    QTest::newRow("UTF-8 coupé") << QByteArray("a\xE2\x9C") << "aâœ";
-    QTest::newRow("surrogate en UTF-8") << QByteArray("\xED\xB2\x80") << "í²€";
-    QTest::newRow("trop long") << QByteArray("\xC0\xAF\xF8") << "À¯ø";
-}
-
-void TstFichiers::nomsNatifs()
-{
-    // Every byte comes back; valid UTF-8 is read as such; the rest is shown as Windows-1252.
-    QFETCH(QByteArray, octets);
-    QFETCH(QString, lisible);
-    const QString nom = depuisNatif(octets);
-    QCOMPARE(versNatif(nom), octets);
-    QCOMPARE(nomLisible(nom), lisible);
-    QCOMPARE(nom == QString::fromUtf8(octets), octets == lisible.toUtf8());
-}
-
-void TstFichiers::nomLatin1()
-{
-    // A rubrique file named in Latin-1 is listed, renamed, and deleted.
-    test::DossierTest d;
-    const QByteArray dossier = QFile::encodeName(d.chemin());
-    test::ecrireOctets(QFile::decodeName(dossier + "/b.INI"), "");
-    QVERIFY(QDir(d.chemin()).mkdir("dossier.ini"));
-    QFile latin1;
-    QVERIFY(latin1.open(fopen((dossier + "/Vid\xE9o.ini").constData(), "w"), QIODevice::WriteOnly,
-                        QFileDevice::AutoCloseHandle));
-    latin1.close();
-    QVERIFY(QFile::link(d.fichier("absent"), d.fichier("mort.ini"))); // unreadable, listed
-    const QString video = depuisNatif("Vid\xE9o.ini");
-    QCOMPARE(video.at(3).unicode(), char16_t(0xDCE9));
-    QCOMPARE(fichiersIni(d.chemin()), (QStringList{video, "b.INI", "mort.ini"}));
-    const QString chemin = d.chemin() + '/' + video;
-    QVERIFY(existe(chemin));
-    const QList<Raccourci> r = {{"Vidéo", "/opt/v", "Réduite", ""}};
-    QVERIFY(Ecrire_Rubrique(chemin, r));
-    QCOMPARE(Lire_Rubrique(chemin), r);
-    QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
-    QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
-    QVERIFY(mettreALaCorbeille(chemin + "2"));
-    QVERIFY(!existe(chemin + "2"));
-    QCOMPARE(fichiersIni(d.chemin()), (QStringList{"b.INI", "mort.ini"}));
-}
-
-void TstFichiers::raisonsEnFrancais()
-{
-    // Whatever the locale of the system, the common reasons are told in French.
-    QCOMPARE(raisonErreur(ENOTDIR), "Un élément du chemin n'est pas un dossier.");
-    test::DossierTest d;
-    test::ecrireOctets(d.fichier("f"), "x");
-    QString raison;
-    QVERIFY(!ecrireAtomiquement(d.fichier("f/x.ini"), "y", &raison));
-    QCOMPARE(raison, raisonErreur(ENOTDIR));
-    const auto r = renommerSansRemplacer(d.fichier("f"), d.fichier("f/g"));
-    QCOMPARE(r.issue, Issue::Echec);
-    QCOMPARE(r.raison, raisonErreur(ENOTDIR));
-    // A save keeps the file's permissions.
-    QVERIFY(QFile::setPermissions(d.fichier("f"), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QVERIFY(ecrireAtomiquement(d.fichier("f"), "z", &raison));
-    QCOMPARE(test::lireOctets(d.fichier("f")), QByteArray("z"));
-    QCOMPARE(QFileInfo(d.fichier("f")).permissions(),
-             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                 QFileDevice::WriteUser);
-}
-
-void TstFichiers::instanceUnique()
-{
-    // Only a live instance holding the lock stops another; a lock that cannot be made lets
-    // the program run without the guard.
-    test::DossierTest d;
-    const InstanceUnique premiere("/app", d.chemin());
-    QCOMPARE(premiere.etat(), InstanceUnique::Etat::Acquise);
-    QCOMPARE(InstanceUnique("/app", d.chemin()).etat(), InstanceUnique::Etat::DejaActive);
-    QCOMPARE(InstanceUnique("/autre", d.chemin()).etat(), InstanceUnique::Etat::Acquise);
-    test::ecrireOctets(d.fichier("fichier"), "");
-    QCOMPARE(InstanceUnique("/app", d.fichier("fichier")).etat(), InstanceUnique::Etat::SansGarde);
-}
 
 QTEST_GUILESS_MAIN(TstFichiers)
 #include "tst_fichiers.moc"

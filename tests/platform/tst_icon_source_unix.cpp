@@ -15,6 +15,7 @@
 using namespace lanceron;
 using namespace Qt::Literals::StringLiterals;
 using Sorte = IconeExtraite::Sorte;
+using test::imageUnie;
 
 namespace {
 
@@ -56,18 +57,6 @@ void verifierAucune(const IconeExtraite& icone)
 QImage icone32DuTheme(const QString& nom)
 {
     return QIcon::fromTheme(nom).pixmap(QSize(32, 32), Ratio).toImage();
-}
-
-QByteArray image(int largeur, int hauteur, QRgb couleur, const char* format = "PNG",
-                 QImage::Format sorte = QImage::Format_ARGB32)
-{
-    QImage image(largeur, hauteur, sorte);
-    image.fill(couleur);
-    QByteArray octets;
-    QBuffer tampon(&octets);
-    tampon.open(QIODevice::WriteOnly);
-    image.save(&tampon, format);
-    return octets;
 }
 
 // The file `nom` of `dossier` holding `octets`.
@@ -113,16 +102,18 @@ private slots:
         QTest::newRow("dll") << u"biblio.dll"_s << pe << Jaune << Vert << 255;
         QTest::newRow("ICO") << u"APP.ICO"_s << ico << Jaune << Vert << 255;
         QTest::newRow("icone nommee png") << u"app.png"_s << ico << Jaune << Vert << 255;
-        QTest::newRow("PNG") << u"I.PNG"_s << image(100, 100, Bleu) << Bleu << Bleu << 255;
-        QTest::newRow("bmp") << u"i.bmp"_s << image(100, 100, Bleu, "BMP") << Bleu << Bleu << 255;
-        QTest::newRow("xpm") << u"i.xpm"_s << image(100, 100, Bleu, "XPM") << Bleu << Bleu << 255;
+        QTest::newRow("PNG") << u"I.PNG"_s << imageUnie(100, 100, Bleu) << Bleu << Bleu << 255;
+        QTest::newRow("bmp") << u"i.bmp"_s << imageUnie(100, 100, Bleu, "BMP") << Bleu << Bleu
+                             << 255;
+        QTest::newRow("xpm") << u"i.xpm"_s << imageUnie(100, 100, Bleu, "XPM") << Bleu << Bleu
+                             << 255;
         QTest::newRow("svg a l'echelle")
             << u"logo.svg"_s
             << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
                           "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>")
             << Rouge << Rouge << 255;
         QTest::newRow("oblongue centree")
-            << u"bande.png"_s << image(64, 16, Vert) << Vert << Vert << 0;
+            << u"bande.png"_s << imageUnie(64, 16, Vert) << Vert << Vert << 0;
     }
 
     void iconePropre()
@@ -145,7 +136,7 @@ private slots:
         // Icon= names a picture by its path, or an icon of the theme.
         test::DossierTest dossier;
         const QByteArray png =
-            QFile::encodeName(ecrire(dossier, u"logo.png"_s, image(48, 48, Rouge)));
+            QFile::encodeName(ecrire(dossier, u"logo.png"_s, imageUnie(48, 48, Rouge)));
         IconSourceUnix source;
         const IconeExtraite parChemin = source.iconePropre(ecrire(
             dossier, u"a.desktop"_s, "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png));
@@ -175,11 +166,16 @@ private slots:
         QTest::newRow("svg illisible") << u"x.svg"_s << QByteArray("<svg");
         // Refused from its header or from its size, never decoded.
         QTest::newRow("5000 pixels de cote")
-            << u"x.png"_s << image(5000, 5000, 0, "PNG", QImage::Format_Mono);
+            << u"x.png"_s << imageUnie(5000, 5000, 0, "PNG", QImage::Format_Mono);
         QTest::newRow("trop lourde")
-            << u"x.png"_s << image(32, 32, Rouge) + QByteArray(IconSourceUnix::TailleMaxImage, 0);
+            << u"x.png"_s
+            << imageUnie(32, 32, Rouge) + QByteArray(IconSourceUnix::TailleMaxImage, 0);
         // Only the kinds that hold icons are read.
-        QTest::newRow("jpg") << u"photo.jpg"_s << image(32, 32, Rouge);
+        QTest::newRow("jpg") << u"photo.jpg"_s << imageUnie(32, 32, Rouge);
+        // A pipe or a device is never opened, whatever its name: opening a pipe would wait
+        // for a writer.
+        QTest::newRow("tube") << u"tube.desktop"_s << QByteArray();
+        QTest::newRow("périphérique") << u"/dev/zero"_s << QByteArray();
     }
 
     void aucuneIconePropre()
@@ -187,7 +183,14 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(QByteArray, octets);
         test::DossierTest dossier;
-        verifierAucune(IconSourceUnix().iconePropre(ecrire(dossier, nom, octets)));
+        const QString chemin = nom.startsWith(u'/') ? nom : dossier.fichier(nom);
+        if (!octets.isNull())
+            test::ecrireOctets(chemin, octets);
+        else if (chemin != nom)
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        IconSourceUnix source;
+        verifierAucune(source.iconePropre(chemin));
+        source.iconeAssociee(chemin);
     }
 
     void iconeDuType_data()
@@ -229,20 +232,6 @@ private slots:
         const IconeExtraite associee = source.iconeAssociee(chemin);
         verifierImages(associee, Sorte::Aucune);
         QCOMPARE(associee.grande, icone32DuTheme(icone));
-    }
-
-    void fichiersSpeciaux()
-    {
-        // A pipe or a device is never opened, whatever its name: opening a pipe would wait
-        // for a writer.
-        test::DossierTest dossier;
-        const QString tube = dossier.fichier(u"tube.desktop"_s);
-        QCOMPARE(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
-        IconSourceUnix source;
-        for (const QString& chemin : {tube, u"/dev/zero"_s}) {
-            verifierAucune(source.iconePropre(chemin));
-            source.iconeAssociee(chemin);
-        }
     }
 };
 

@@ -15,15 +15,8 @@ template <typename T> void ecrire(QByteArray& b, qsizetype pos, T v)
     qToLittleEndian(v, b.data() + pos);
 }
 
-void ecrire16(QByteArray& b, qsizetype pos, quint16 v)
-{
-    ecrire(b, pos, v);
-}
-
-void ecrire32(QByteArray& b, qsizetype pos, quint32 v)
-{
-    ecrire(b, pos, v);
-}
+const auto ecrire16 = ecrire<quint16>;
+const auto ecrire32 = ecrire<quint32>;
 
 void aligner(QByteArray& b, int alignement)
 {
@@ -56,14 +49,15 @@ QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
     return b;
 }
 
-QByteArray pngIcone(int cote, QRgb couleur)
+QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
+                     QImage::Format sorte)
 {
-    QImage image(cote, cote, QImage::Format_ARGB32);
+    QImage image(largeur, hauteur, sorte);
     image.fill(couleur);
     QByteArray b;
     QBuffer tampon(&b);
     tampon.open(QIODevice::WriteOnly);
-    image.save(&tampon, "PNG");
+    image.save(&tampon, format);
     return b;
 }
 

@@ -3,8 +3,8 @@
 // of icon resources.
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
-#include <QRgb>
 #include <QString>
 
 namespace lanceron::test {
@@ -12,8 +12,14 @@ namespace lanceron::test {
 // A square icon bitmap of one colour, fully opaque: BITMAPINFOHEADER, pixels, mask.
 // `bits` is 32 or 24.
 QByteArray bitmapIcone(int cote, QRgb couleur, int bits = 32);
+// A picture of one colour, saved in `format`.
+QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format = "PNG",
+                     QImage::Format sorte = QImage::Format_ARGB32);
 // A square PNG picture of one colour.
-QByteArray pngIcone(int cote, QRgb couleur);
+inline QByteArray pngIcone(int cote, QRgb couleur)
+{
+    return imageUnie(cote, cote, couleur);
+}
 
 // An icon group (GRPICONDIR) naming the RT_ICON resources `numeros`, in this order.
 QByteArray groupeIcones(const QList<quint16>& numeros);
