@@ -8,44 +8,40 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <optional>
+
 using lanceron::Info;
-
-namespace {
-
-QLabel* label(const Info& info, const QString& nom)
-{
-    return info.findChild<QLabel*>(nom);
-}
-
-QColor couleurLien(const Info& info)
-{
-    return label(info, "Label3")->palette().color(QPalette::WindowText);
-}
-
-bool clignote(const Info& info)
-{
-    return info.findChild<QTimer*>("Timer1")->isActive();
-}
-
-} // namespace
 
 class TestInfo : public QObject {
     Q_OBJECT
 private slots:
+    void init()
+    {
+        m_info.emplace(m_shell);
+        m_info->show();
+    }
+    void cleanup()
+    {
+        m_info.reset();
+        m_shell.adresses.clear();
+    }
     void textes();
-    void clignotement();
+    void clignotementEtOk();
     void liens();
-    void okFerme();
     void centreeSurLaFenetrePrincipale_data();
     void centreeSurLaFenetrePrincipale();
+
+private:
+    lanceron::test::ShellFactice m_shell;
+    std::optional<Info> m_info;
+    QLabel* label(const QString& nom) const { return m_info->findChild<QLabel*>(nom); }
+    QColor couleurLien() const { return label("Label3")->palette().color(QPalette::WindowText); }
+    bool clignote() const { return m_info->findChild<QTimer*>("Timer1")->isActive(); }
 };
 
 void TestInfo::textes()
 {
-    lanceron::test::ShellFactice shell;
-    Info info(shell);
-    info.show();
-    QCOMPARE(info.windowTitle(), QStringLiteral("A propos de..."));
+    QCOMPARE(m_info->windowTitle(), QStringLiteral("A propos de..."));
     const QList<std::pair<QString, QString>> textes{
         {"Label1_0", "Lanceron"},
         {"Label1_1", "Version : " LANCERON_VERSION_PROJET},
@@ -54,69 +50,51 @@ void TestInfo::textes()
         {"Label2_2", "Visitez le site Web"},
         {"Label3", Info::AdresseSite}};
     for (const auto& [nom, texte] : textes) {
-        const QLabel* l = label(info, nom);
+        const QLabel* l = label(nom);
         QCOMPARE(l->text(), texte);
         QCOMPARE(l->textFormat(), Qt::PlainText); // "&" is shown, not taken as a mnemonic
         // The whole text is visible, whatever font stands in for Verdana.
         QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(nom));
     }
-    QVERIFY(!label(info, "Image1")->pixmap().isNull());
+    QVERIFY(!label("Image1")->pixmap().isNull());
 }
 
-void TestInfo::clignotement()
+void TestInfo::clignotementEtOk()
 {
-    lanceron::test::ShellFactice shell;
-    Info info(shell);
-    const QColor texteBouton = info.palette().color(QPalette::ButtonText);
-    const QColor bleu(0, 0, 255);
-    QVERIFY(texteBouton != bleu);
-    info.show();
-    QVERIFY(clignote(info));
-    QCOMPARE(couleurLien(info), texteBouton);
-    info.Timer1_Timer();
-    QCOMPARE(couleurLien(info), bleu);
-    info.Timer1_Timer();
-    QCOMPARE(couleurLien(info), texteBouton);
-    info.Timer1_Timer();
-    QCOMPARE(couleurLien(info), bleu);
-    // Closed, it stops; opened again, it starts over from the button text colour.
-    info.close();
-    QVERIFY(!clignote(info));
-    info.show();
-    QCOMPARE(couleurLien(info), texteBouton);
-    QVERIFY(clignote(info));
+    const QColor texteBouton = m_info->palette().color(QPalette::ButtonText);
+    QVERIFY(texteBouton != QColor(Qt::blue));
+    QVERIFY(clignote());
+    for (const QColor& attendu : {texteBouton, QColor(Qt::blue), texteBouton, QColor(Qt::blue)}) {
+        QCOMPARE(couleurLien(), attendu);
+        m_info->Timer1_Timer();
+    }
+    // "&Ok" closes the box and stops the blinking; opened again, it starts over from the button
+    // text colour.
+    auto* ok = m_info->findChild<QPushButton*>("command1");
+    QCOMPARE(ok->text(), QStringLiteral("&Ok"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(!m_info->isVisible());
+    QCOMPARE(m_info->result(), int(QDialog::Accepted));
+    QVERIFY(!clignote());
+    m_info->show();
+    QCOMPARE(couleurLien(), texteBouton);
+    QVERIFY(clignote());
 }
 
 void TestInfo::liens()
 {
-    lanceron::test::ShellFactice shell;
-    Info info(shell);
-    info.show();
     // Neither another label, nor the right button, opens anything.
-    QTest::mouseClick(label(info, "Label1_0"), Qt::LeftButton);
-    QTest::mouseClick(label(info, "Image1"), Qt::LeftButton);
-    QTest::mouseClick(label(info, "Label3"), Qt::RightButton);
-    QCOMPARE(shell.adresses, QStringList{});
+    QTest::mouseClick(label("Label1_0"), Qt::LeftButton);
+    QTest::mouseClick(label("Image1"), Qt::LeftButton);
+    QTest::mouseClick(label("Label3"), Qt::RightButton);
+    QCOMPARE(m_shell.adresses, QStringList{});
     const QStringList liens{"Label3", "Label2_0", "Label2_1", "Label2_2", "Label2_3"};
     for (const QString& nom : liens) {
-        QCOMPARE(label(info, nom)->cursor().shape(), Qt::PointingHandCursor);
-        QTest::mouseClick(label(info, nom), Qt::LeftButton);
+        QCOMPARE(label(nom)->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(label(nom), Qt::LeftButton);
     }
-    QCOMPARE(shell.adresses, QStringList(liens.size(), Info::AdresseSite));
-    QVERIFY(info.isVisible()); // the box stays open
-}
-
-void TestInfo::okFerme()
-{
-    lanceron::test::ShellFactice shell;
-    Info info(shell);
-    info.show();
-    auto* ok = info.findChild<QPushButton*>("command1");
-    QCOMPARE(ok->text(), QStringLiteral("&Ok"));
-    QTest::mouseClick(ok, Qt::LeftButton);
-    QVERIFY(!info.isVisible());
-    QCOMPARE(info.result(), int(QDialog::Accepted));
-    QVERIFY(!clignote(info));
+    QCOMPARE(m_shell.adresses, QStringList(liens.size(), Info::AdresseSite));
+    QVERIFY(m_info->isVisible()); // the box stays open
 }
 
 void TestInfo::centreeSurLaFenetrePrincipale_data()
@@ -133,19 +111,15 @@ void TestInfo::centreeSurLaFenetrePrincipale()
     QWidget principale;
     principale.setGeometry(menu);
     principale.show();
-    lanceron::test::ShellFactice shell;
-    Info info(shell, &principale);
-    info.show();
-    QVERIFY(
-        (info.frameGeometry().center() - principale.frameGeometry().center()).manhattanLength() <=
-        2);
-    info.close();
+    Info info(m_shell, &principale);
     // The main window moves: the next opening follows it.
-    principale.move(principale.pos() + QPoint(250, -40));
-    info.show();
-    QVERIFY(
-        (info.frameGeometry().center() - principale.frameGeometry().center()).manhattanLength() <=
-        2);
+    for (const QPoint& deplacement : {QPoint(), QPoint(250, -40)}) {
+        principale.move(principale.pos() + deplacement);
+        info.show();
+        const QPoint ecart = info.frameGeometry().center() - principale.frameGeometry().center();
+        QVERIFY(ecart.manhattanLength() <= 2);
+        info.close();
+    }
 }
 
 QTEST_MAIN(TestInfo)

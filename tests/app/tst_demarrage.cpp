@@ -14,38 +14,30 @@ namespace {
 
 struct Environnement {
     test::DossierTest racine;
-    QString donnees() const { return racine.fichier(QStringLiteral("data/lanceron")); }
-    QString reglages() const { return donnees() + QStringLiteral("/Lanceron.ini"); }
-    QString rubriques() const { return donnees() + QStringLiteral("/Rubriques"); }
-
-    QProcessEnvironment env() const
-    {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        e.insert(QStringLiteral("HOME"), racine.fichier(QStringLiteral("home")));
-        e.insert(QStringLiteral("XDG_DATA_HOME"), racine.fichier(QStringLiteral("data")));
-        e.insert(QStringLiteral("XDG_CONFIG_HOME"), racine.fichier(QStringLiteral("config")));
-        e.insert(QStringLiteral("XDG_RUNTIME_DIR"), racine.fichier(QStringLiteral("run")));
-        e.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        e.remove(QStringLiteral("DISPLAY"));
-        e.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        return e;
-    }
+    QString reglages() const { return racine.fichier("data/lanceron/Lanceron.ini"); }
+    QString rubriques() const { return racine.fichier("data/lanceron/Rubriques"); }
 
     Environnement()
     {
-        for (const char* d : {"home", "data", "config"})
-            QDir().mkpath(racine.fichier(QString::fromLatin1(d)));
-        QDir().mkpath(racine.fichier(QStringLiteral("run")));
-        QFile::setPermissions(racine.fichier(QStringLiteral("run")),
+        for (const char* d : {"home", "data", "config", "run"})
+            QDir().mkpath(racine.fichier(d));
+        QFile::setPermissions(racine.fichier("run"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void demarrer(QProcess& p) const
     {
-        p.setProcessEnvironment(env());
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"})
+            e.remove(v);
+        e.insert("QT_QPA_PLATFORM", "offscreen");
+        e.insert("HOME", racine.fichier("home"));
+        e.insert("XDG_DATA_HOME", racine.fichier("data"));
+        e.insert("XDG_CONFIG_HOME", racine.fichier("config"));
+        e.insert("XDG_RUNTIME_DIR", racine.fichier("run"));
+        p.setProcessEnvironment(e);
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(QStringLiteral(LANCERON_EXECUTABLE), {});
+        p.start(LANCERON_EXECUTABLE, {});
         QVERIFY2(p.waitForStarted(20000), qPrintable(p.errorString()));
     }
 
@@ -73,22 +65,18 @@ struct Environnement {
     }
 };
 
-// Section and key names of a settings file, in order.
+// The lines of a settings file, without their values.
 QStringList structure(const QByteArray& contenu)
 {
     QStringList r;
-    for (const QByteArray& ligne : contenu.split('\n')) {
-        const QString l = QString::fromUtf8(ligne).trimmed();
-        if (!l.isEmpty())
-            r << l.section(QLatin1Char('='), 0, 0);
-    }
+    for (const QByteArray& ligne : contenu.trimmed().split('\n'))
+        r << QString(ligne).section('=', 0, 0);
     return r;
 }
 
 QString valeur(const QByteArray& contenu, const QString& cle)
 {
-    const QRegularExpression re(QStringLiteral("(?m)^") + cle + QStringLiteral("=(.*)$"));
-    return re.match(QString::fromUtf8(contenu)).captured(1).trimmed();
+    return QRegularExpression("(?m)^" + cle + "=(.*)$").match(contenu).captured(1).trimmed();
 }
 
 } // namespace
@@ -112,27 +100,24 @@ void TstDemarrage::premierDemarrageEtArret()
     const QByteArray ini = test::lireOctets(e.reglages());
     QCOMPARE(structure(ini),
              (QStringList{"[OPTIONS]", "Rubrique", "Logiciel", "Application", "HotTracking",
-                          "[AFFICHAGE]", "Splitter1", "Rubrique", "Logiciel", "[DIVERS]",
-                          "Windows", "Hauteur", "Largeur", "PositionX", "PositionY"}));
-    QCOMPARE(valeur(ini, QStringLiteral("Windows")), QStringLiteral("0"));
+                          "[AFFICHAGE]", "Splitter1", "Rubrique", "Logiciel", "[DIVERS]", "Windows",
+                          "Hauteur", "Largeur", "PositionX", "PositionY"}));
+    QCOMPARE(valeur(ini, "Windows"), QString("0"));
     // 10700 twips, to the nearest whole pixel (15 twips at 96 dots per inch).
-    QVERIFY(qAbs(valeur(ini, QStringLiteral("Largeur")).toInt() - 10700) < 15);
+    QVERIFY(qAbs(valeur(ini, "Largeur").toInt() - 10700) < 15);
 
     // A second start with that file keeps the geometry it wrote.
     QByteArray modifie = ini;
-    modifie.replace(("PositionX=" + valeur(ini, QStringLiteral("PositionX"))).toUtf8(),
-                    "PositionX=1200");
-    modifie.replace(("PositionY=" + valeur(ini, QStringLiteral("PositionY"))).toUtf8(),
-                    "PositionY=900");
+    for (const auto& [cle, v] : {std::pair{"PositionX", "1200"}, {"PositionY", "900"}})
+        modifie.replace(cle + ("=" + valeur(ini, cle)).toUtf8(), QByteArray(cle) + "=" + v);
     test::ecrireOctets(e.reglages(), modifie);
     QProcess p2;
     e.demarrer(p2);
-    QTRY_VERIFY_WITH_TIMEOUT(p2.state() == QProcess::Running, 30000);
-    QTest::qWait(500);
+    // Its lock is taken once it heeds SIGTERM.
+    QTRY_VERIFY_WITH_TIMEOUT(!QDir(e.racine.fichier("run")).entryList({"*.lock"}).isEmpty(), 30000);
     Environnement::arreter(p2);
     const QByteArray relu = test::lireOctets(e.reglages());
-    for (const QString& cle : {QStringLiteral("Hauteur"), QStringLiteral("Largeur"),
-                               QStringLiteral("PositionX"), QStringLiteral("PositionY")})
+    for (const char* cle : {"Hauteur", "Largeur", "PositionX", "PositionY"})
         QCOMPARE(valeur(relu, cle), valeur(modifie, cle));
 }
 
@@ -142,16 +127,14 @@ void TstDemarrage::secondeInstanceNeToucheRien()
     QProcess premiere;
     e.demarrer(premiere);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(e.rubriques()).isDir(), 30000);
-
+    // The second instance waits on its notice; stopping it must leave no settings behind.
     QProcess seconde;
     e.demarrer(seconde);
-    // The second instance waits on its notice; stopping it must leave no settings behind.
     QTest::qWait(1500);
     QCOMPARE(seconde.state(), QProcess::Running);
     ::kill(static_cast<pid_t>(seconde.processId()), SIGTERM);
     QVERIFY(seconde.waitForFinished(30000));
     QVERIFY(!QFileInfo::exists(e.reglages()));
-
     Environnement::arreter(premiere);
     QVERIFY(QFileInfo::exists(e.reglages()));
 }

@@ -38,11 +38,11 @@ struct Banc : test::BancMenu {
     }
 };
 
-QByteArray reglages(const char* rubrique, const char* logiciel, const char* application,
-                    const char* hot)
+// The section OPTIONS holding the four values given, in order ("0102").
+QByteArray reglages(const char* v)
 {
-    return QByteArray("[OPTIONS]\nRubrique=") + rubrique + "\nLogiciel=" + logiciel +
-           "\nApplication=" + application + "\nHotTracking=" + hot + "\n";
+    return QByteArray("[OPTIONS]\nRubrique=") + v[0] + "\nLogiciel=" + v[1] +
+           "\nApplication=" + v[2] + "\nHotTracking=" + v[3] + "\n";
 }
 
 } // namespace
@@ -60,7 +60,7 @@ private slots:
 
 void TstOptions::cocherPuisAnnuler()
 {
-    Banc b(reglages("0", "0", "0", "0"));
+    Banc b(reglages("0000"));
     test::ecrireRubrique(b.dossier.chemin(), "R", {{"Jeu", "/opt/jeu", "Fenêtre normale", ""}});
     b.menu->Actualiser_Rubrique();
     b.menu->show();
@@ -80,7 +80,7 @@ void TstOptions::cocherPuisAnnuler()
 
 void TstOptions::decocherPuisAnnuler()
 {
-    Banc b(reglages("1", "0", "0", "0"));
+    Banc b(reglages("1000"));
     QVERIFY(b.menu->List1->GridLines());
     bool perduAussitot = false;
     b.ouvrir([&](Options& o) {
@@ -95,7 +95,7 @@ void TstOptions::decocherPuisAnnuler()
 
 void TstOptions::okEcritTout()
 {
-    Banc b(reglages("0", "0", "0", "0"));
+    Banc b(reglages("0000"));
     b.ouvrir([](Options& o) {
         o.Check1[2]->click();
         o.Check1[3]->click();
@@ -110,7 +110,7 @@ void TstOptions::okEcritTout()
 void TstOptions::valeursStockees()
 {
     // A stored 2 is the third state: the box is greyed, the list has no grid.
-    Banc gris(reglages("2", "0", "0", "0"));
+    Banc gris(reglages("2000"));
     QCOMPARE(gris.menu->options()->Check1[0]->checkState(), Qt::PartiallyChecked);
     QVERIFY(!gris.menu->List1->GridLines());
     QCOMPARE(gris.menu->option(0), qint16(2));
@@ -121,7 +121,7 @@ void TstOptions::valeursStockees()
         QCOMPARE(box->checkState(), attendu);
     }
     // A stored 7 is refused, and nothing after it is read.
-    Banc b(reglages("1", "7", "1", "1"));
+    Banc b(reglages("1711"));
     QVERIFY(b.menu->List1->GridLines());
     QCOMPARE(b.menu->option(1), qint16(0));
     QCOMPARE(b.menu->option(2), qint16(0));
@@ -130,7 +130,7 @@ void TstOptions::valeursStockees()
 
 void TstOptions::reouvertureNeDeplacePasLaFenetre()
 {
-    Banc b(reglages("0", "0", "0", "0") +
+    Banc b(reglages("0000") +
            "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\nWindows=0\n"
            "Hauteur=6000\nLargeur=10700\nPositionX=600\nPositionY=750\n");
     b.menu->show();

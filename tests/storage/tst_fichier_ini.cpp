@@ -29,31 +29,23 @@ public:
     }
     bool appliquerOption(int i, qint16 v) override
     {
-        return noter(QStringLiteral("option%1=%2").arg(i).arg(v), v >= 0 && v <= 2);
+        return noter(QString("option%1=%2").arg(i).arg(v), v >= 0 && v <= 2);
     }
     qint16 option(int i) override { return options[i]; }
     bool appliquerSplitter(const QString& t) override { return noter("splitter=" + t); }
     double splitter() const override { return positionSplitter; }
-    bool appliquerVue(int l, qint32 v) override
-    {
-        return noter(QStringLiteral("vue%1=%2").arg(l).arg(v));
-    }
+    bool appliquerVue(int l, qint32 v) override { return noter(QString("vue%1=%2").arg(l).arg(v)); }
     qint32 vue(int l) const override { return vues[l - 1]; }
     qint32 etatMemorise() const override { return etat; }
-    void memoriserEtat(qint32 e) override
-    {
-        noter(QStringLiteral("etat=%1").arg(e));
-        etat = e;
-    }
+    void memoriserEtat(qint32 e) override { noter(QString("etat=%1").arg(etat = e)); }
     qint32 etatFenetre() const override { return etatCourant; }
     void maximiser() override { noter("maximiser"); }
     void appliquerGeometrie(const GeometrieTwips& g) override
     {
-        auto t = [](const std::optional<float>& v) {
-            return v ? QString::number(static_cast<double>(*v)) : QStringLiteral("-");
-        };
-        noter(QStringLiteral("geometrie=%1,%2,%3,%4")
-                  .arg(t(g.hauteur), t(g.largeur), t(g.haut), t(g.gauche)));
+        QStringList t;
+        for (const auto& v : {g.hauteur, g.largeur, g.haut, g.gauche})
+            t << (v ? QString::number(double(*v)) : "-");
+        noter("geometrie=" + t.join(','));
     }
     GeometrieTwips geometrie() const override { return geo; }
 };
@@ -77,29 +69,33 @@ private slots:
     void ecritureEtatFenetre_data();
     void ecritureEtatFenetre();
     void ecritureFichierInutilisable();
+
+private:
+    test::DossierTest m_dossier;
+    QString chemin() const { return cheminReglages(m_dossier.chemin()); }
 };
 
 void TstFichierIni::conversions_data()
 {
     QTest::addColumn<QString>("texte");
-    QTest::addColumn<int>("attendu"); // -99999 when refused
-    QTest::newRow("blancs") << QStringLiteral("  2 ") << 2;
-    QTest::newRow("suffixe") << QStringLiteral("12px") << -99999;
-    QTest::newRow("demi pair vers le bas") << QStringLiteral("2.5") << 2;
-    QTest::newRow("demi impair vers le haut") << QStringLiteral("3.5") << 4;
-    QTest::newRow("virgule") << QStringLiteral("1,6") << 2;
-    QTest::newRow("hors limite") << QStringLiteral("32768") << -99999;
+    QTest::addColumn<QString>("attendu"); // "" when refused
+    auto ligne = [](const char* cas, const char* texte, const char* attendu) {
+        QTest::newRow(cas) << QString(texte) << QString(attendu);
+    };
+    ligne("blancs", "  2 ", "2");
+    ligne("suffixe", "12px", "");
+    ligne("demi pair vers le bas", "2.5", "2");
+    ligne("demi impair vers le haut", "3.5", "4");
+    ligne("virgule", "1,6", "2");
+    ligne("hors limite", "32768", "");
 }
 
 void TstFichierIni::conversions()
 {
     QFETCH(QString, texte);
-    QFETCH(int, attendu);
+    QFETCH(QString, attendu);
     const auto v = convertirEntier16(texte);
-    if (attendu == -99999)
-        QVERIFY(!v);
-    else
-        QCOMPARE(int(v.value_or(-1)), attendu);
+    QCOMPARE(v ? QString::number(*v) : QString(), attendu);
 }
 
 void TstFichierIni::lecture_data()
@@ -110,12 +106,11 @@ void TstFichierIni::lecture_data()
 
     const QStringList options = {"option0=1", "option1=0", "option2=1", "option3=0"};
     const QStringList avantEtat = options + QStringList{"splitter=3500", "vue1=1", "vue2=3"};
-    const QByteArray f = fichierComplet;
     auto ligne = [&](const char* cas, const char* avant, const char* apres, const QStringList& j) {
-        QTest::newRow(cas) << QByteArray(f).replace(avant, apres) << false << j;
+        QTest::newRow(cas) << QByteArray(fichierComplet).replace(avant, apres) << false << j;
     };
     ligne("complet", "", "", avantEtat + QStringList{"etat=0", "geometrie=6000,10700,1500,2250"});
-    QTest::newRow("options seulement") << f << true << options;
+    QTest::newRow("options seulement") << fichierComplet << true << options;
     QTest::newRow("sans fichier") << QByteArray() << false << QStringList();
     // The first value that cannot be converted, or is refused, ends the reading.
     ligne("option illisible", "Application=1", "Application=oui", {"option0=1", "option1=0"});
@@ -139,29 +134,27 @@ void TstFichierIni::lecture()
     QFETCH(QByteArray, contenu);
     QFETCH(bool, optionsSeulement);
     QFETCH(QStringList, journal);
-    test::DossierTest dossier;
-    const QString chemin = cheminReglages(dossier.chemin());
+    QFile::remove(chemin());
     if (!contenu.isNull())
-        test::ecrireOctets(chemin, contenu);
+        test::ecrireOctets(chemin(), contenu);
     CibleTest cible;
-    Lire_Options(chemin, optionsSeulement, cible);
+    Lire_Options(chemin(), optionsSeulement, cible);
     QCOMPARE(cible.journal, journal);
     // Reading never writes.
-    QCOMPARE(QFileInfo::exists(chemin), !contenu.isNull());
-    QCOMPARE(test::lireOctets(chemin), contenu);
+    QCOMPARE(QFileInfo::exists(chemin()), !contenu.isNull());
+    QCOMPARE(test::lireOctets(chemin()), contenu);
 }
 
 void TstFichierIni::ecritureNouveauFichier()
 {
-    test::DossierTest dossier;
-    const QString chemin = cheminReglages(dossier.chemin());
+    QFile::remove(chemin());
     CibleTest cible;
     cible.options[0] = 1;
     cible.options[3] = 2;
     cible.positionSplitter = 3172.5; // halves to even
     cible.vues[0] = 2;
-    QVERIFY(Ecrire_Options(chemin, cible));
-    QCOMPARE(test::lireOctets(chemin),
+    QVERIFY(Ecrire_Options(chemin(), cible));
+    QCOMPARE(test::lireOctets(chemin()),
              QByteArray("[OPTIONS]\nRubrique=1\nLogiciel=0\nApplication=0\nHotTracking=2\n"
                         "[AFFICHAGE]\nSplitter1=3172\nRubrique=2\nLogiciel=3\n"
                         "[DIVERS]\nWindows=0\nHauteur=6000\nLargeur=10700\n"
@@ -173,15 +166,15 @@ void TstFichierIni::ecritureEtatFenetre_data()
     QTest::addColumn<int>("memorise");
     QTest::addColumn<int>("courant");
     QTest::addColumn<QByteArray>("divers"); // the section DIVERS written
-    const QByteArray fichier = "Hauteur=6000\nLargeur=10700\nPositionX=1500\nPositionY=2250\n";
+    const QByteArray geo = "Hauteur=6000\nLargeur=10700\nPositionX=1500\nPositionY=2250\n";
     QTest::newRow("normale") << 2 << 0
                              << QByteArray(
                                     "Windows=0\nHauteur=1\nLargeur=2\nPositionX=3\nPositionY=4\n");
-    // Outside the normal state, the geometry in the file stays as it was.
-    QTest::newRow("maximisee") << 0 << 2 << "Windows=2\n" + fichier;
-    QTest::newRow("reduite") << 0 << 1 << "Windows=1\n" + fichier;
-    // A state outside 0 to 2 leaves the remembered one.
-    QTest::newRow("etat inconnu") << 2 << 3 << "Windows=2\n" + fichier;
+    // Outside the normal state, the geometry in the file stays as it was; a state outside 0 to 2
+    // leaves the remembered one.
+    QTest::newRow("maximisee") << 0 << 2 << "Windows=2\n" + geo;
+    QTest::newRow("reduite") << 0 << 1 << "Windows=1\n" + geo;
+    QTest::newRow("etat inconnu") << 2 << 3 << "Windows=2\n" + geo;
 }
 
 void TstFichierIni::ecritureEtatFenetre()
@@ -189,28 +182,24 @@ void TstFichierIni::ecritureEtatFenetre()
     QFETCH(int, memorise);
     QFETCH(int, courant);
     QFETCH(QByteArray, divers);
-    test::DossierTest dossier;
-    const QString chemin = cheminReglages(dossier.chemin());
-    test::ecrireOctets(chemin, fichierComplet);
+    test::ecrireOctets(chemin(), fichierComplet);
     CibleTest cible;
     cible.etat = memorise;
     cible.etatCourant = courant;
     cible.geo = {1.f, 2.f, 3.f, 4.f};
-    QVERIFY(Ecrire_Options(chemin, cible));
-    QVERIFY(test::lireOctets(chemin).endsWith("[DIVERS]\n" + divers));
+    QVERIFY(Ecrire_Options(chemin(), cible));
+    QVERIFY(test::lireOctets(chemin()).endsWith("[DIVERS]\n" + divers));
 }
 
 void TstFichierIni::ecritureFichierInutilisable()
 {
-    test::DossierTest dossier;
-    const QString chemin = cheminReglages(dossier.chemin());
     const QByteArray binaire("\x00\x01\x02[OPTIONS]\x00", 13);
-    test::ecrireOctets(chemin, binaire);
+    test::ecrireOctets(chemin(), binaire);
     CibleTest cible;
     QString erreur;
-    QVERIFY(!Ecrire_Options(chemin, cible, &erreur));
+    QVERIFY(!Ecrire_Options(chemin(), cible, &erreur));
     QVERIFY(!erreur.isEmpty());
-    QCOMPARE(test::lireOctets(chemin), binaire);
+    QCOMPARE(test::lireOctets(chemin()), binaire);
 }
 
 QTEST_GUILESS_MAIN(TstFichierIni)

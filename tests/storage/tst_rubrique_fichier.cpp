@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <optional>
-
 using namespace lanceron;
 
 namespace {
@@ -16,12 +14,21 @@ Raccourci nomme(const char* nom)
     return {nom, "", "", ""};
 }
 
+// A rubrique file of count `nombre` whose sections (numbered as given) hold only a name.
+QByteArray rubrique(const char* nombre, const QList<std::pair<const char*, QByteArray>>& noms)
+{
+    QByteArray r = QByteArray("[LOGICIEL]\nNombre=") + nombre + "\n";
+    for (const auto& [i, nom] : noms)
+        r += QByteArray("[LOGICIEL ") + i + "]\nNom=" + nom + "\n";
+    return r;
+}
+
 } // namespace
 
 class TstRubriqueFichier : public QObject {
     Q_OBJECT
 private slots:
-    void init() { m_dossier.emplace(); } // a fresh folder for every case
+    void init() { QFile::remove(fichier()); }
     void lecture_data();
     void lecture();
     void allerRetour();
@@ -31,8 +38,8 @@ private slots:
     void suppressionsWindows1252();
 
 private:
-    std::optional<test::DossierTest> m_dossier;
-    QString fichier() const { return m_dossier->fichier("r.ini"); }
+    test::DossierTest m_dossier;
+    QString fichier() const { return m_dossier.fichier("r.ini"); }
 };
 
 void TstRubriqueFichier::lecture_data()
@@ -43,26 +50,19 @@ void TstRubriqueFichier::lecture_data()
         << QByteArray("[LOGICIEL]\nNombre=2\n[LOGICIEL 1]\nNom=Tableur\nDossier=/opt/t\n"
                       "Executer=Agrandie\nCommande=-a\n[LOGICIEL 2]\nNom=Texte\n")
         << QList<Raccourci>{{"Tableur", "/opt/t", "Agrandie", "-a"}, nomme("Texte")};
-    QTest::newRow("trou au milieu")
-        << QByteArray("[LOGICIEL]\nNombre=3\n[LOGICIEL 1]\nNom=a\n[LOGICIEL 3]\nNom=c\n")
-        << QList<Raccourci>{nomme("a"), nomme(""), nomme("c")};
+    const QList<Raccourci> aTrouC = {nomme("a"), nomme(""), nomme("c")};
+    QTest::newRow("trou au milieu") << rubrique("3", {{"1", "a"}, {"3", "c"}}) << aTrouC;
     QTest::newRow("sections au-dela du compte ignorees")
-        << QByteArray("[LOGICIEL]\nNombre=1\n[LOGICIEL 1]\nNom=a\n[LOGICIEL 2]\nNom=b\n")
-        << QList<Raccourci>{nomme("a")};
-    QTest::newRow("compte enorme")
-        << QByteArray("[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 1]\nNom=a\n[LOGICIEL 3]\nNom=c\n")
-        << QList<Raccourci>{nomme("a"), nomme(""), nomme("c")};
+        << rubrique("1", {{"1", "a"}, {"2", "b"}}) << QList<Raccourci>{nomme("a")};
+    QTest::newRow("compte enorme") << rubrique("2000000000", {{"1", "a"}, {"3", "c"}}) << aTrouC;
     // The rows are bounded by the file's lines, never by the number written in it.
     QTest::newRow("section au numero enorme")
         << QByteArray("[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 2000000000]\n")
         << QList<Raccourci>(3, nomme(""));
-    QTest::newRow("NUL isole") << QByteArrayLiteral(
-        "[LOGICIEL]\nNombre=2\n[LOGICIEL 1]\nNom=a\0b\n[LOGICIEL 2]\nNom=c\n")
+    QTest::newRow("NUL isole") << rubrique("2", {{"1", QByteArray("a\0b", 3)}, {"2", "c"}})
                                << QList<Raccourci>{nomme("a"), nomme("c")};
-    QTest::newRow("compte illisible")
-        << QByteArray("[LOGICIEL]\nNombre=deux\n[LOGICIEL 1]\nNom=a\n") << QList<Raccourci>{};
-    QTest::newRow("compte negatif")
-        << QByteArray("[LOGICIEL]\nNombre=-4\n[LOGICIEL 1]\nNom=a\n") << QList<Raccourci>{};
+    QTest::newRow("compte illisible") << rubrique("deux", {{"1", "a"}}) << QList<Raccourci>{};
+    QTest::newRow("compte negatif") << rubrique("-4", {{"1", "a"}}) << QList<Raccourci>{};
 }
 
 void TstRubriqueFichier::lecture()
@@ -80,7 +80,7 @@ void TstRubriqueFichier::allerRetour()
     const QList<Raccourci> r = {
         {"Éditeur", "/usr/bin/gedit", "Fenêtre normale", ""},
         {" espace ", "/opt/mon prog/run.sh", "Réduite", "--titre \"a b\" 'c'"},
-        {QString(250, QLatin1Char('n')), "/opt/" + QString(4000, QLatin1Char('x')), "", ""},
+        {QString(250, 'n'), "/opt/" + QString(4000, 'x'), "", ""},
         nomme(""),
     };
     QVERIFY(Ecrire_Rubrique(fichier(), r));
@@ -99,7 +99,7 @@ void TstRubriqueFichier::gardeLEncodageWindows1252()
     QVERIFY(Ecrire_Rubrique(fichier(), r));
     QVERIFY(test::lireOctets(fichier()).contains("Executer=Fen\xEAtre normale\r\n"));
     // A character outside Windows-1252: the whole file becomes UTF-8, nothing is lost.
-    r[0].Nom = QStringLiteral("Boîte ✓");
+    r[0].Nom = "Boîte ✓";
     QVERIFY(Ecrire_Rubrique(fichier(), r));
     QCOMPARE(Lire_Rubrique(fichier()), r);
     QVERIFY(test::lireOctets(fichier()).contains("Fen\xC3\xAAtre"));
@@ -109,11 +109,10 @@ void TstRubriqueFichier::fichierInutilisable_data()
 {
     QTest::addColumn<QByteArray>("contenu");
     QTest::addColumn<qint64>("taille"); // grown to, when not 0
-    const QByteArray rubrique = "[LOGICIEL]\nNombre=1\n[LOGICIEL 1]\nNom=a\n";
-    QTest::newRow("image") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + rubrique
+    QTest::newRow("image") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + rubrique("0", {})
                            << qint64(0);
     QTest::newRow("UTF-16 sans BOM") << QByteArray("[\0L\0]\0\n\0", 8) << qint64(0);
-    QTest::newRow("trop grand") << rubrique << qint64(16 * 1024 * 1024 + 1);
+    QTest::newRow("trop grand") << rubrique("1", {{"1", "a"}}) << qint64(16 * 1024 * 1024 + 1);
 }
 
 void TstRubriqueFichier::fichierInutilisable()
@@ -149,14 +148,14 @@ void TstRubriqueFichier::suppressionsWindows1252()
     };
     for (int essai = 0; essai < 40; ++essai) {
         QList<Raccourci> r;
-        QString contenu = QString("[LOGICIEL]\r\nNombre=%1\r\n").arg(3);
+        QString contenu = "[LOGICIEL]\r\nNombre=3\r\n";
         for (int i = 1; i <= 3; ++i) {
-            r.append({texte() + (alea.bounded(3) == 0 ? "é" : ""), "/opt/" + texte(), texte(),
-                      texte()});
+            const Raccourci& x = r.emplaceBack(Raccourci{
+                texte() + (alea.bounded(3) == 0 ? "é" : ""), "/opt/" + texte(), texte(), texte()});
             contenu += QString("[LOGICIEL %1]\r\nNom=%2\r\nDossier=%3\r\nExecuter=%4\r\n"
                                "Commande=%5\r\n")
                            .arg(i)
-                           .arg(r[i - 1].Nom, r[i - 1].Dossier, r[i - 1].Executer, r[i - 1].Commande);
+                           .arg(x.Nom, x.Dossier, x.Executer, x.Commande);
         }
         const QByteArray octets = contenu.toLatin1();
         QStringDecoder utf8(QStringDecoder::Utf8);
