@@ -89,6 +89,7 @@ private slots:
     void ecrireUneRubrique();
     void grandFichierDeLignesCourtes();
     void centMilleRaccourcis();
+    void sectionAuNumeroEnorme();
     void reglagesAvecUneGrandeValeur();
 
 private:
@@ -168,6 +169,24 @@ void BenchProfilPrive::centMilleRaccourcis()
     qInfo("100,000 shortcuts: %lld ms", ms);
     QCOMPARE(raccourcis.size(), N);
     QVERIFY2(ms < 1000, "slower than 1 s");
+}
+
+void BenchProfilPrive::sectionAuNumeroEnorme()
+{
+    // 57 bytes naming two billion shortcuts: the rows are bounded by the file, not the count.
+    const QString chemin = m_dossier.filePath(u"Enorme.ini"_s);
+    ecrireFichier(chemin, "[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 2000000000]\nNom=x\n");
+    remettrePointeAZero();
+    QElapsedTimer chrono;
+    chrono.start();
+    const auto raccourcis = lanceron::Lire_Rubrique(chemin);
+    const qint64 ms = chrono.elapsed();
+    const qint64 memoire = pointeMemoire();
+    qInfo("huge section number: %lld rows, %lld ms, peak %lld MB", qint64(raccourcis.size()), ms,
+          memoire);
+    QVERIFY(raccourcis.size() <= 4);
+    QVERIFY2(ms < 1000, "slower than 1 s");
+    QVERIFY2(memoire < 50, "more than 50 MB");
 }
 
 void BenchProfilPrive::reglagesAvecUneGrandeValeur()
