@@ -107,9 +107,6 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     m_icones->setResizeMode(QListView::Adjust);
     m_icones->setWrapping(true);
     m_icones->setWordWrap(true);
-    // Every row measured as the first one: no row is laid out with the text engine to place
-    // the others, whatever their number.
-    m_icones->setUniformItemSizes(true);
 
     m_details->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_details->setShowGrid(false);
@@ -215,6 +212,10 @@ bool ListeVue::setView(int vue)
                               : vue == 1 ? QSize(170, fontMetrics().height() + 8)
                                          : QSize());
         m_icones->setSpacing(vue == 2 ? 2 : 0);
+        // Small icons sit in a fixed grid: every row can be measured as the first one. Large
+        // icons wrap their text on one or two lines and the list mode is as wide as each name,
+        // so those rows keep their own size (a uniform size cut the names to the first one's).
+        m_icones->setUniformItemSizes(vue == 1);
         m_pile->setCurrentWidget(m_icones);
     }
     const QModelIndex courant = m_selection->currentIndex();

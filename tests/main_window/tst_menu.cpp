@@ -191,6 +191,7 @@ void TstMenu::vuesEtSelection()
     for (int i = 1; i <= 5; ++i)
         cinq << QStringList{QStringLiteral("l%1").arg(i), QStringLiteral("/opt/l%1").arg(i), "F", ""};
     cinq[1] = QStringList{"l2", "/opt/mon prog", "Réduite", "--x \"a b\""};
+    cinq[4][0] = QStringLiteral("un nom bien plus long que les autres");
     test::ecrireRubrique(b.dossier.chemin(), "R", cinq);
     b.demarrer();
     b.menu->show();
@@ -200,6 +201,13 @@ void TstMenu::vuesEtSelection()
     // Every mode is entered from another one, then an out-of-range mode is refused.
     for (int mode : {3, 1, 0, 2, 3}) {
         QVERIFY(l->setView(mode));
+        // Large icons and the list mode size each row by its own name, never cut to the first.
+        auto* v = l->vueActive();
+        const int longue = v->visualRect(v->model()->index(4, 0)).width();
+        if (mode == 0)
+            QVERIFY(longue > v->visualRect(v->model()->index(0, 0)).width());
+        if (mode == 2)
+            QVERIFY(longue > v->fontMetrics().horizontalAdvance(l->texte(5)));
         QCOMPARE(l->SelectedIndex(), 4);
         QCOMPARE(l->vueActive()->currentIndex().row(), 3);
         QVERIFY(l->vueActive()->isVisible());
