@@ -147,11 +147,12 @@ bool Glisser::deposer(QWidget* zone, const QMimeData* donnees, const QPoint& pos
     if (!donnees->hasFormat(TypeRaccourci))
         return deposerFichiers(cible, donnees->urls());
 
-    const QStringList source =
-        QString::fromUtf8(donnees->data(TypeRaccourci)).split(QLatin1Char('\n'));
+    // Folder, rubrique, row: a shortcut dragged from another catalogue (a second Lanceron on
+    // another folder) names rubriques that are not ours and is refused.
+    QStringList source = QString::fromUtf8(donnees->data(TypeRaccourci)).split(QLatin1Char('\n'));
     bool ok = false;
-    const qsizetype index = source.value(1).toLongLong(&ok);
-    if (source.size() != 2 || !ok)
+    const qsizetype index = source.value(2).toLongLong(&ok);
+    if (source.size() != 3 || !ok || source.takeFirst() != m_menu.catalogue().dossier())
         return false;
     if (surRubriques) {
         if (cible == source[0])
@@ -176,7 +177,9 @@ void Glisser::commencerGlisser()
     auto* donnees = new QMimeData;
     donnees->setData(
         TypeRaccourci,
-        (m_menu.rubriqueAffichee() + QLatin1Char('\n') + QString::number(i - 1)).toUtf8());
+        (m_menu.catalogue().dossier() + QLatin1Char('\n') + m_menu.rubriqueAffichee() +
+         QLatin1Char('\n') + QString::number(i - 1))
+            .toUtf8());
     auto* glisser = new QDrag(m_menu.List2);
     glisser->setMimeData(donnees);
     glisser->setPixmap(m_menu.raccourcis().icone(i - 1).pixmap(32, 32));

@@ -244,6 +244,7 @@ void TstFonctions::deplacer_data()
     QTest::newRow("deplacer") << "raccourci>2" << QStringList{"a2"} << QStringList{"b1", "a1"};
     QTest::newRow("copier") << "raccourci>2 ctrl" << ab << QStringList{"b1", "a1"};
     QTest::newRow("sur sa rubrique") << "raccourci>1" << ab << QStringList{"b1"};
+    QTest::newRow("d'un autre catalogue") << "etranger>2" << ab << QStringList{"b1"};
     QTest::newRow("reordonner") << "raccourci>liste" << QStringList{"a2", "a1"}
                                 << QStringList{"b1"};
     QTest::newRow("ctrl bas") << "ctrl+bas" << QStringList{"a2", "a1"} << QStringList{"b1"};
@@ -279,7 +280,9 @@ void TstFonctions::deplacer()
                                              "/applications/tux.desktop"),
                          QUrl::fromLocalFile("/tmp/a\nb"), QUrl("https://exemple.fr/")});
     } else if (action.startsWith("raccourci")) {
-        donnees.setData(Glisser::TypeRaccourci, "A.ini\n0");
+        donnees.setData(Glisser::TypeRaccourci, (m.catalogue().dossier() + "\nA.ini\n0").toUtf8());
+    } else if (action.startsWith("etranger")) {
+        donnees.setData(Glisser::TypeRaccourci, "/ailleurs/Rubriques\nA.ini\n0");
     }
     if (!cible.isEmpty()) {
         ListeVue* liste = cible == "liste" ? m.List2 : m.List1;
