@@ -1,5 +1,5 @@
-// Runs the fuzzers' property checks on their seed corpus, so that every test run exercises
-// them: corpus <profil_prive|icones> <folder>.
+// Feeds every file of a folder of sample inputs to the fuzz targets' checks, so that each
+// test run goes through them too: corpus <profil_prive|icones> <folder>.
 
 #include "proprietes.h"
 
