@@ -186,13 +186,27 @@ void BenchRubriques::depotDeMilleFichiers()
     menu.Form_Load();
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QElapsedTimer t;
-    t.start();
+    // The longest time between two turns of the event loop while the drop is handled.
+    QElapsedTimer tour;
+    QElapsedTimer total;
+    qint64 ecartMax = 0;
+    QTimer mesure;
+    mesure.setInterval(0);
+    connect(&mesure, &QTimer::timeout, [&] {
+        ecartMax = std::max(ecartMax, tour.nsecsElapsed());
+        tour.start();
+    });
+    mesure.start();
+    total.start();
+    tour.start();
     QVERIFY(menu.glisser().deposerFichiers(QStringLiteral("R.ini"), urls));
-    const double ms = t.nsecsElapsed() / 1e6;
+    ecartMax = std::max(ecartMax, tour.nsecsElapsed());
+    mesure.stop();
     QCOMPARE(menu.List2->Count(), 1000);
-    qInfo("drop of 1,000 files: the window waits %.1f ms (goal <= 100 ms)", ms);
-    QVERIFY2(ms <= 100, "drop too slow");
+    qInfo("dépôt de 1 000 fichiers : traité en %.1f ms, plus long écart entre deux tours de la "
+          "boucle %.1f ms (objectif <= 100 ms)",
+          total.nsecsElapsed() / 1e6, ecartMax / 1e6);
+    QVERIFY2(ecartMax <= 100'000'000, "la fenêtre ne répond plus pendant le dépôt");
 }
 
 void BenchRubriques::changerDeRubrique_data()

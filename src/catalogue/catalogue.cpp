@@ -91,6 +91,8 @@ qsizetype Catalogue::indexNom(const QString& nom) const
 
 Resultat Catalogue::creerRubrique(const QString& nom, QString* fichier)
 {
+    if (m_occupe)
+        return refusOccupe();
     const QString refusNom = refusNomRubrique(nom);
     if (!refusNom.isEmpty())
         return Resultat::refus(refusNom);
@@ -115,6 +117,8 @@ Resultat Catalogue::creerRubrique(const QString& nom, QString* fichier)
 Resultat Catalogue::renommerRubrique(const QString& fichier, const QString& nouveauNom,
                                      QString* nouveauFichier)
 {
+    if (m_occupe)
+        return refusOccupe();
     const QString ancien = nomDe(fichier);
     if (nouveauFichier)
         *nouveauFichier = fichier;
@@ -157,6 +161,8 @@ Resultat Catalogue::renommerRubrique(const QString& fichier, const QString& nouv
 
 Resultat Catalogue::supprimerRubrique(const QString& fichier)
 {
+    if (m_occupe)
+        return refusOccupe();
     if (!mettreALaCorbeille(chemin(fichier)))
         return Resultat::echec(
             QStringLiteral("La rubrique « %1 » n'a pas pu être supprimée.").arg(nomDe(fichier)));
@@ -209,7 +215,15 @@ Catalogue::Copie Catalogue::copie(const QString& fichier) const
     return c;
 }
 
-Resultat Catalogue::enregistrer(const QString& fichier, const QList<Raccourci>& raccourcis) const
+Resultat Catalogue::refusOccupe() const
+{
+    if (!m_occupe)
+        return {};
+    return Resultat::refus(QStringLiteral(
+        "Lanceron enregistre encore une rubrique.\n\nRecommencez dans un instant."));
+}
+
+Resultat Catalogue::enregistrer(const QString& fichier, const QList<Raccourci>& raccourcis)
 {
     const QString nom = nomDe(fichier);
     // The file is the rubrique's identity: when it is gone (deleted or renamed by another
@@ -220,7 +234,12 @@ Resultat Catalogue::enregistrer(const QString& fichier, const QList<Raccourci>& 
                            "renommé en dehors de Lanceron.\n\nRien n'a été enregistré.")
                 .arg(nom));
     QString erreur;
-    if (!Ecrire_Rubrique(chemin(fichier), raccourcis, &erreur))
+    bool ecrit = false;
+    const QString c = chemin(fichier);
+    m_occupe = true;
+    m_executeur([&] { ecrit = Ecrire_Rubrique(c, raccourcis, &erreur); });
+    m_occupe = false;
+    if (!ecrit)
         return Resultat::echec(enregistrementImpossible(nom, erreur));
     return {};
 }
@@ -228,6 +247,8 @@ Resultat Catalogue::enregistrer(const QString& fichier, const QList<Raccourci>& 
 Resultat Catalogue::appliquer(const QString& fichier, const QList<Raccourci>& raccourcis,
                               const Changement& changement)
 {
+    if (m_occupe)
+        return refusOccupe();
     const QString refusFichier = copie(fichier).refus;
     if (!refusFichier.isEmpty())
         return Resultat::echec(enregistrementImpossible(nomDe(fichier), refusFichier));

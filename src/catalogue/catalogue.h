@@ -17,6 +17,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace lanceron {
 
 struct Rubrique {
@@ -58,6 +60,12 @@ public:
     explicit Catalogue(const QString& dossierRubriques, QObject* parent = nullptr);
 
     QString dossier() const { return m_dossier; }
+    // Runs the writing of a rubrique file and returns once it is done; by default at once.
+    // The window runs it off its thread and keeps painting meanwhile.
+    using Executeur = std::function<void(const std::function<void()>&)>;
+    void setExecuteur(Executeur executeur) { m_executeur = std::move(executeur); }
+    // True while a rubrique file is being written: every change asked meanwhile is refused.
+    bool occupe() const { return m_occupe; }
     // The full path of a rubrique's file.
     QString chemin(const QString& fichier) const;
 
@@ -124,7 +132,9 @@ private:
     Copie copie(const QString& fichier) const;
     QList<Raccourci> lireFichier(const QString& fichier, QString* refus = nullptr) const;
     // Saves `raccourcis` as the whole content of an existing rubrique file.
-    Resultat enregistrer(const QString& fichier, const QList<Raccourci>& raccourcis) const;
+    Resultat enregistrer(const QString& fichier, const QList<Raccourci>& raccourcis);
+    // The refusal of a change asked while a file is being written, if one is.
+    Resultat refusOccupe() const;
     // Saves, then makes `raccourcis` the working copy and tells the change.
     Resultat appliquer(const QString& fichier, const QList<Raccourci>& raccourcis,
                        const Changement& changement);
@@ -133,6 +143,8 @@ private:
     QList<Rubrique> m_rubriques;
     QHash<QString, Copie> m_copies;
     mutable int m_lectures = 0;
+    Executeur m_executeur = [](const std::function<void()>& travail) { travail(); };
+    bool m_occupe = false;
 };
 
 } // namespace lanceron

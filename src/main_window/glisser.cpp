@@ -1,5 +1,6 @@
 #include "main_window/glisser.h"
 
+#include "main_window/attente.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
@@ -62,15 +63,22 @@ bool Glisser::deposerFichiers(const QString& fichier, const QList<QUrl>& urls)
 {
     if (fichier.isEmpty())
         return false;
+    if (m_enCours)
+        return false;
+    // Reading a thousand desktop entries takes a while: off the window's thread.
     QList<Raccourci> nouveaux;
-    for (const QUrl& url : urls) {
-        const QString chemin = url.toLocalFile();
-        if (chemin.isEmpty() || std::any_of(chemin.cbegin(), chemin.cend(), controle))
-            continue;
-        QString nom = nomApplication(chemin, QFileInfo(chemin).fileName());
-        nom.removeIf(controle);
-        nouveaux.append({nom, chemin, QStringLiteral("Fenêtre normale"), QString()});
-    }
+    m_enCours = true;
+    attendreSansFiger([&] {
+        for (const QUrl& url : urls) {
+            const QString chemin = url.toLocalFile();
+            if (chemin.isEmpty() || std::any_of(chemin.cbegin(), chemin.cend(), controle))
+                continue;
+            QString nom = nomApplication(chemin, QFileInfo(chemin).fileName());
+            nom.removeIf(controle);
+            nouveaux.append({nom, chemin, QStringLiteral("Fenêtre normale"), QString()});
+        }
+    });
+    m_enCours = false;
     if (nouveaux.isEmpty())
         return false;
     return m_menu.Enregistrer_Fichier(m_menu.catalogue().ajouterRaccourcis(fichier, nouveaux));
@@ -127,6 +135,9 @@ void Glisser::Deplacer_Vers_Rubrique()
 
 bool Glisser::accepte(const QMimeData* donnees) const
 {
+    // Nothing is taken while a drop is read or a rubrique written.
+    if (m_enCours || m_menu.catalogue().occupe())
+        return false;
     return donnees && (donnees->hasFormat(TypeRaccourci) || donnees->hasUrls());
 }
 

@@ -46,6 +46,7 @@ private:
     Menu& m_menu;
     QPoint m_depart;
     bool m_appui = false;
+    bool m_enCours = false; // a drop's files are being read
 };
 
 } // namespace lanceron

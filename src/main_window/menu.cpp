@@ -3,6 +3,7 @@
 #include "about/version.h"
 #include "edition/ajouter.h"
 #include "main_window/accueil.h"
+#include "main_window/attente.h"
 #include "icons/ico_fichier.h"
 #include "main_window/barre_etat.h"
 #include "main_window/glisser.h"
@@ -68,6 +69,7 @@ double Menu::dpi() const
 void Menu::construire()
 {
     m_catalogue = new Catalogue(dossierRubriques(), this);
+    m_catalogue->setExecuteur(attendreSansFiger);
     const QIcon dossier = QIcon::fromTheme(QStringLiteral("folder"),
                                            style()->standardIcon(QStyle::SP_DirIcon));
     m_modeleRubriques = new ModeleRubriques(*m_catalogue, dossier, this);
