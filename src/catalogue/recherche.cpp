@@ -44,9 +44,14 @@ int rangCorrespondance(const QString& texte, const QString& nom, const QString& 
 
 void IndexRecherche::construire(const Catalogue& catalogue)
 {
+    construire(catalogue.rubriques(), catalogue.dossier());
+}
+
+void IndexRecherche::construire(const QList<Rubrique>& rubriques, const QString& dossier)
+{
     m_entrees.clear();
-    for (const Rubrique& rubrique : catalogue.rubriques()) {
-        const QList<Raccourci> liste = catalogue.lire(rubrique.fichier);
+    for (const Rubrique& rubrique : rubriques) {
+        const QList<Raccourci> liste = Lire_Rubrique(dossier + QLatin1Char('/') + rubrique.fichier);
         for (qsizetype i = 0; i < liste.size(); ++i) {
             const Raccourci& r = liste[i];
             const QString programme = r.Dossier.mid(r.Dossier.lastIndexOf(QLatin1Char('/')) + 1);

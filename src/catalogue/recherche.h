@@ -25,6 +25,9 @@ class IndexRecherche {
 public:
     // Reads every rubrique of the catalogue as it is on disk.
     void construire(const Catalogue& catalogue);
+    // Reads the files of `rubriques` in the folder `dossier`; touches nothing else, so it may
+    // run on any thread.
+    void construire(const QList<Rubrique>& rubriques, const QString& dossier);
     void vider()
     {
         m_entrees.clear();

@@ -1,6 +1,7 @@
 #include "main_window/recherche.h"
 
 #include "icons/ico_fichier.h"
+#include "main_window/attente.h"
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
 
@@ -95,8 +96,12 @@ Recherche::Recherche(Menu& menu)
     connect(m_resultats, &ListeVue::activation, this, &Recherche::lancer);
     connect(m_resultats, &ListeVue::menuContextuel, &menu, &Menu::List2_MouseDown);
     // Whatever changes the catalogue makes the index old; it is read again when next needed.
-    connect(&menu.catalogue(), &Catalogue::rubriquesRelues, this, [this] { m_index.vider(); });
-    connect(&menu.catalogue(), &Catalogue::raccourcisChanges, this, [this] { m_index.vider(); });
+    const auto perime = [this] {
+        m_index.vider();
+        m_indexPerime = m_indexPrepare.valid();
+    };
+    connect(&menu.catalogue(), &Catalogue::rubriquesRelues, this, perime);
+    connect(&menu.catalogue(), &Catalogue::raccourcisChanges, this, perime);
 
     for (const QKeySequence& touche :
          {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_Slash)}) {
@@ -120,9 +125,9 @@ Recherche::Recherche(Menu& menu)
 
 bool Recherche::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == m_champ && evenement->type() == QEvent::FocusIn && !m_index.construit()) {
+    if (objet == m_champ && evenement->type() == QEvent::FocusIn) {
         // Read before the first letter is typed, so that it is answered at once.
-        m_index.construire(m_menu.catalogue());
+        preparerIndex();
     } else if (objet == m_champ && evenement->type() == QEvent::KeyPress) {
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         if (touche->key() == Qt::Key_Escape && !m_champ->text().isEmpty()) {
@@ -164,9 +169,36 @@ void Recherche::chercher()
     }
     if (!m_active)
         demarrer();
-    if (!m_index.construit())
-        m_index.construire(m_menu.catalogue());
+    attendreIndex();
     m_modele->remplir(m_index.chercher(texte, MaximumResultats));
+}
+
+void Recherche::preparerIndex()
+{
+    if (m_index.construit() || m_indexPrepare.valid())
+        return;
+    m_indexPerime = false;
+    m_indexPrepare = std::async(std::launch::async, [rubriques = m_menu.catalogue().rubriques(),
+                                                     dossier = m_menu.catalogue().dossier()] {
+        IndexRecherche index;
+        index.construire(rubriques, dossier);
+        return index;
+    });
+}
+
+void Recherche::attendreIndex()
+{
+    if (m_indexPrepare.valid()) {
+        attendreSansFiger([this] { m_indexPrepare.wait(); });
+        IndexRecherche lu = m_indexPrepare.get();
+        if (!m_indexPerime)
+            m_index = std::move(lu);
+    }
+    if (!m_index.construit()) {
+        const QList<Rubrique> rubriques = m_menu.catalogue().rubriques();
+        const QString dossier = m_menu.catalogue().dossier();
+        attendreSansFiger([&] { m_index.construire(rubriques, dossier); });
+    }
 }
 
 void Recherche::relancer()
@@ -174,7 +206,8 @@ void Recherche::relancer()
     if (!m_active)
         return;
     const int ligne = m_resultats->SelectedIndex();
-    m_index.construire(m_menu.catalogue());
+    m_index.vider();
+    attendreIndex();
     m_modele->remplir(m_index.chercher(m_champ->text(), MaximumResultats));
     m_resultats->setSelectedIndex(std::min(ligne, m_resultats->Count()));
 }

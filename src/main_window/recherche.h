@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <future>
+
 class QLineEdit;
 
 namespace lanceron {
@@ -69,7 +71,14 @@ private:
     QLineEdit* m_champ;
     ModeleResultats* m_modele;
     ListeVue* m_resultats;
+    // The index is read on a thread of its own from the field's first focus; a search waits
+    // for it only when typed before it is ready.
+    void preparerIndex();
+    void attendreIndex();
+
     IndexRecherche m_index;
+    std::future<IndexRecherche> m_indexPrepare;
+    bool m_indexPerime = false; // the catalogue changed while it was read
     bool m_active = false;
     bool m_placement = false; // placer() moving the rubrique list
     QString m_rubriqueAvant;  // the rubrique shown when the search began
