@@ -4,6 +4,7 @@
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
+#include "main_window/recherche.h"
 #include "platform/filtres_applications.h"
 
 #include <QAbstractItemView>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QRubberBand>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -50,6 +52,9 @@ Glisser::Glisser(Menu& menu) : QObject(&menu), m_menu(menu)
             zone->installEventFilter(this);
         }
     }
+    // Search results can be dragged onto a rubrique; nothing is dropped on them.
+    for (QWidget* zone : zones(menu.recherche().resultats()))
+        zone->installEventFilter(this);
     const std::pair<QKeyCombination, int> touches[] = {{Qt::CTRL | Qt::Key_Up, -1},
                                                        {Qt::CTRL | Qt::Key_Down, 1}};
     for (const auto& [touche, pas] : touches) {
@@ -141,11 +146,47 @@ bool Glisser::accepte(const QMimeData* donnees) const
     return donnees && (donnees->hasFormat(TypeRaccourci) || donnees->hasUrls());
 }
 
+QRect Glisser::cibleVisee(QWidget* zone, const QMimeData* donnees, const QPoint& position) const
+{
+    auto* vue = qobject_cast<QAbstractItemView*>(zone->parentWidget());
+    if (!vue || !accepte(donnees) || !zone->acceptDrops())
+        return {};
+    const QModelIndex ligne = vue->indexAt(position);
+    if (zones(m_menu.List1).contains(zone)) {
+        const QString source = QString::fromUtf8(donnees->data(TypeRaccourci)).section(u'\n', 1, 1);
+        const bool memeRubrique =
+            ligne.isValid() && source == m_menu.catalogue().rubriques().value(ligne.row()).fichier;
+        return ligne.isValid() && !memeRubrique ? vue->visualRect(ligne) : QRect();
+    }
+    if (m_menu.rubriqueAffichee().isEmpty())
+        return {};
+    if (!donnees->hasFormat(TypeRaccourci))
+        return zone->rect(); // files: into the rubrique shown
+    const int derniere = vue->model()->rowCount() - 1;
+    return vue->visualRect(ligne.isValid() ? ligne : vue->model()->index(derniere, 0));
+}
+
+void Glisser::marquer(QWidget* zone, const QRect& cadre)
+{
+    if (cadre.isEmpty()) {
+        if (m_marque)
+            m_marque->hide();
+        return;
+    }
+    if (!m_marque || m_marque->parentWidget() != zone) {
+        delete m_marque;
+        m_marque = new QRubberBand(QRubberBand::Rectangle, zone);
+        m_marque->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_marque->setGeometry(cadre);
+    m_marque->show();
+}
+
 bool Glisser::deposer(QWidget* zone, const QMimeData* donnees, const QPoint& position,
                       Qt::KeyboardModifiers touches)
 {
     auto* vue = qobject_cast<QAbstractItemView*>(zone->parentWidget());
-    if (!vue || !accepte(donnees))
+    if (!vue || !accepte(donnees) || !zone->acceptDrops())
         return false;
     const bool surRubriques = zones(m_menu.List1).contains(zone);
     const int ligne = vue->indexAt(position).row(); // -1: below the rows
@@ -180,8 +221,11 @@ bool Glisser::deposer(QWidget* zone, const QMimeData* donnees, const QPoint& pos
     return true;
 }
 
-void Glisser::commencerGlisser()
+void Glisser::commencerGlisser(bool depuisResultats)
 {
+    // A search result is dragged from its own rubrique, as its commands act there.
+    if (depuisResultats && !m_menu.recherche().placer())
+        return;
     const int i = m_menu.List2->SelectedIndex();
     if (i == 0)
         return;
@@ -195,6 +239,8 @@ void Glisser::commencerGlisser()
     glisser->setMimeData(donnees);
     glisser->setPixmap(m_menu.raccourcis().icone(i - 1).pixmap(32, 32));
     glisser->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+    if (depuisResultats)
+        m_menu.recherche().relancer();
 }
 
 bool Glisser::eventFilter(QObject* objet, QEvent* evenement)
@@ -206,15 +252,25 @@ bool Glisser::eventFilter(QObject* objet, QEvent* evenement)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* e = static_cast<QDropEvent*>(evenement);
-        if (!accepte(e->mimeData()))
-            return false;
+        // The row or the list that would receive the drop is outlined; elsewhere the drop is
+        // refused, so that the pointer says it.
+        const QRect cadre = cibleVisee(zone, e->mimeData(), e->position().toPoint());
+        marquer(zone, cadre);
+        if (evenement->type() == QEvent::DragEnter ? !accepte(e->mimeData()) : cadre.isEmpty()) {
+            e->ignore(); // entering accepted, the moves over the zone say where it may go
+            return true;
+        }
         e->setDropAction(e->modifiers().testFlag(Qt::ControlModifier) ? Qt::CopyAction
                                                                       : Qt::MoveAction);
         e->accept();
         return true;
     }
+    case QEvent::DragLeave:
+        marquer(zone, {});
+        return false;
     case QEvent::Drop: {
         auto* e = static_cast<QDropEvent*>(evenement);
+        marquer(zone, {});
         if (deposer(zone, e->mimeData(), e->position().toPoint(), e->modifiers()))
             e->acceptProposedAction();
         else
@@ -223,7 +279,9 @@ bool Glisser::eventFilter(QObject* objet, QEvent* evenement)
     }
     case QEvent::MouseButtonPress: {
         auto* m = static_cast<QMouseEvent*>(evenement);
-        m_appui = m->button() == Qt::LeftButton && zones(m_menu.List2).contains(zone);
+        m_depuisResultats = zones(m_menu.recherche().resultats()).contains(zone);
+        m_appui = m->button() == Qt::LeftButton &&
+                  (m_depuisResultats || zones(m_menu.List2).contains(zone));
         m_depart = m->position().toPoint();
         return false;
     }
@@ -236,7 +294,7 @@ bool Glisser::eventFilter(QObject* objet, QEvent* evenement)
             (m->position().toPoint() - m_depart).manhattanLength() >=
                 QApplication::startDragDistance()) {
             m_appui = false;
-            commencerGlisser();
+            commencerGlisser(m_depuisResultats);
             return true;
         }
         return false;

@@ -6,9 +6,11 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QUrl>
 
 class QMimeData;
+class QRubberBand;
 class QWidget;
 
 namespace lanceron {
@@ -41,11 +43,17 @@ private:
     bool accepte(const QMimeData* donnees) const;
     bool deposer(QWidget* zone, const QMimeData* donnees, const QPoint& position,
                  Qt::KeyboardModifiers touches);
-    void commencerGlisser();
+    // The rectangle of `zone` that would receive `donnees` dropped at `position`: a rubrique's
+    // row, a shortcut's row, or the whole list; empty when the drop would be refused.
+    QRect cibleVisee(QWidget* zone, const QMimeData* donnees, const QPoint& position) const;
+    void marquer(QWidget* zone, const QRect& cadre);
+    void commencerGlisser(bool depuisResultats);
 
     Menu& m_menu;
     QPoint m_depart;
     bool m_appui = false;
+    bool m_depuisResultats = false;
+    QRubberBand* m_marque = nullptr; // outlines where a drop would go
     bool m_enCours = false; // a drop's files are being read
 };
 

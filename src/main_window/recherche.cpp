@@ -156,6 +156,8 @@ void Recherche::demarrer()
     m_resultats->setLargeurColonne(1, liste->largeurColonne(2));
     m_resultats->setLargeurColonne(2, liste->largeurColonne(1));
     m_resultats->setLargeurColonne(3, liste->largeurColonne(2));
+    m_resultats->setGridLines(liste->GridLines());
+    m_resultats->setHotTracking(liste->HotTracking());
     m_menu.List2->hide();
     m_resultats->show();
 }

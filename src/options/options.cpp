@@ -2,6 +2,7 @@
 
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
+#include "main_window/recherche.h"
 #include "main_window/twips.h"
 
 #include <QCheckBox>
@@ -128,8 +129,14 @@ void Options::Check1_Click(int index)
     const bool actif = v == 1;
     switch (index) {
     case 0: m_menu.List1->setGridLines(actif); break;
-    case 1: m_menu.List2->setGridLines(actif); break;
-    case 3: m_menu.List2->setHotTracking(actif); break;
+    case 1:
+        m_menu.List2->setGridLines(actif);
+        m_menu.recherche().resultats()->setGridLines(actif);
+        break;
+    case 3:
+        m_menu.List2->setHotTracking(actif);
+        m_menu.recherche().resultats()->setHotTracking(actif);
+        break;
     default: break; // box 2 is read at each launch
     }
 }
