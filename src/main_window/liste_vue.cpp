@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace lanceron {
@@ -140,6 +141,15 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
         garantirSelection();
     });
 
+    m_defilement = new QTimer(this);
+    m_defilement->setInterval(0);
+    connect(m_defilement, &QTimer::timeout, this, [this] {
+        // A batch is laid out between two turns: every row is laid out long before the end.
+        if (!m_aDefiler.isValid() || !m_icones->isVisible() || ++m_essaisDefilement > 10000)
+            m_defilement->stop();
+        else if (toutDispose())
+            defilerVers(m_aDefiler);
+    });
     setView(0);
 }
 
@@ -182,7 +192,29 @@ void ListeVue::setSelectedIndex(int i, bool defiler)
     m_selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                             QItemSelectionModel::Rows);
     if (defiler)
-        vueActive()->scrollTo(index);
+        defilerVers(index);
+}
+
+bool ListeVue::toutDispose() const
+{
+    // The last row is laid out with the last batch, and the scroll range set with it.
+    const int n = m_modele->rowCount();
+    return n == 0 || m_icones->visualRect(m_modele->index(n - 1, 0)).isValid();
+}
+
+void ListeVue::defilerVers(const QModelIndex& index)
+{
+    // Large icons lay out their rows in batches after the first paint: a row not laid out yet
+    // is scrolled to once every row is.
+    m_aDefiler = index;
+    if (vueActive() == m_icones && m_icones->layoutMode() == QListView::Batched &&
+        !toutDispose()) {
+        m_essaisDefilement = 0;
+        m_defilement->start();
+        return;
+    }
+    m_defilement->stop();
+    vueActive()->scrollTo(index);
 }
 
 void ListeVue::garantirSelection()
@@ -216,11 +248,14 @@ bool ListeVue::setView(int vue)
         // icons wrap their text on one or two lines and the list mode is as wide as each name,
         // so those rows keep their own size (a uniform size cut the names to the first one's).
         m_icones->setUniformItemSizes(vue == 1);
+        // Large icons are laid out in batches between event-loop turns, so that a long list
+        // shows at once. (In the list mode, batches leave the scroll range short of the end.)
+        m_icones->setLayoutMode(vue == 0 ? QListView::Batched : QListView::SinglePass);
         m_pile->setCurrentWidget(m_icones);
     }
     const QModelIndex courant = m_selection->currentIndex();
     if (courant.isValid())
-        vueActive()->scrollTo(courant);
+        defilerVers(courant);
     return true;
 }
 

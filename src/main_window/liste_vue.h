@@ -7,11 +7,13 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QWidget>
 
 class QItemSelectionModel;
 class QListView;
+class QTimer;
 class QStackedWidget;
 class QTableView;
 class QAbstractItemView;
@@ -92,6 +94,8 @@ protected:
 
 private:
     void garantirSelection();
+    void defilerVers(const QModelIndex& index);
+    bool toutDispose() const;
     void installer(QAbstractItemView* v);
 
     ModeleListe* m_modele;
@@ -103,6 +107,9 @@ private:
     int m_retiree = 0; // the selected row while rows are being removed
     bool m_grille = false;
     bool m_suivi = false;
+    QTimer* m_defilement;             // retries a scroll to a row not laid out yet
+    QPersistentModelIndex m_aDefiler; // that row
+    int m_essaisDefilement = 0;
 };
 
 } // namespace lanceron
