@@ -1,6 +1,5 @@
 // The storage layer: private-profile (INI) files, rubrique files and the settings file.
 
-#include "storage/conversions.h"
 #include "storage/fichier_ini.h"
 #include "storage/profil_prive.h"
 #include "storage/rubrique_fichier.h"
@@ -164,6 +163,10 @@ private slots:
         lu("NUL dans la valeur", s + QByteArrayLiteral("K=ab\0cd\nL=2\n"), "ab");
         lu("NUL puis d'autres clés", s + QByteArrayLiteral("K=\0\nL=2\n"), "2", "S", "L");
         lu("crochet sans fermant", s + "[T\nL=2\n", "2", "S", "L");
+        QByteArray tous = s + "K=\xE9\x80\nL=";
+        for (int o = 1; o < 256; ++o)
+            tous += char(o);
+        lu("tous les octets, gardés tels quels", tous, "é€");
 
         // Writing in place: only the value's text changes.
         const QByteArray fichier = "; Lanceron\r\n\r\n[OPTIONS]\r\nRubrique=1\r\n"
@@ -257,48 +260,20 @@ private slots:
         QCOMPARE(p.encodage(), relu.encodage());
     }
 
-    void sectionsEtOctetsRelus()
+    void sectionsNombreuses()
     {
-        const ProfilPrive p =
-            ProfilPrive::depuisOctets("k=0\n[ LOGICIEL ]\n;[X]\n[Logiciel 1]\nNom=a\n[logiciel]\n");
-        QCOMPARE(p.sections(), (QStringList{"LOGICIEL", "Logiciel 1", "logiciel"}));
-        QByteArray contenu = "[S]\r\nK=";
-        for (int o = 1; o < 256; ++o)
-            contenu += static_cast<char>(o);
-        QCOMPARE(ProfilPrive::depuisOctets(contenu).encodage(), ProfilPrive::Encodage::Windows1252);
-        QCOMPARE(ProfilPrive::depuisOctets(contenu).octets(), contenu);
-    }
-
-    void grandDocument()
-    {
-        // A rubrique of 1,000 sections written one by one, then one value changed in the middle.
-        ProfilPrive p;
+        // 1,000 sections written one by one after a header with blanks and its double, then one
+        // value changed in the middle.
+        ProfilPrive p = ProfilPrive::depuisOctets("k=0\n[ LOGICIEL ]\n;[X]\n[logiciel]\n");
         for (int i = 1; i <= 1000; ++i)
-            p.ecrire(QString("LOGICIEL %1").arg(i), "Nom", QString::number(i));
+            p.ecrire(QString("Logiciel %1").arg(i), "Nom", QString::number(i));
         p.ecrire("logiciel 500", "nom", "Changé");
         const ProfilPrive relu = ProfilPrive::depuisOctets(p.octets());
-        QCOMPARE(relu.sections().size(), 1000);
+        QCOMPARE(relu.sections().size(), 1002);
+        QCOMPARE(relu.sections().mid(0, 3), (QStringList{"LOGICIEL", "logiciel", "Logiciel 1"}));
         for (int i = 1; i <= 1000; ++i)
             QCOMPARE(relu.lire(QString("LOGICIEL %1").arg(i), u"Nom"),
                      i == 500 ? QString("Changé") : QString::number(i));
-    }
-
-    void enregistrer()
-    {
-        // A new file is created; an existing one is replaced whole, nothing left beside it.
-        DossierTest dossier;
-        const QString chemin = dossier.fichier("Lanceron.ini");
-        ProfilPrive p = ProfilPrive::charger(chemin);
-        QCOMPARE(p.etat(), ProfilPrive::Etat::Absent);
-        p.ecrire("O", "R", "1");
-        QVERIFY(p.enregistrer(chemin));
-        QCOMPARE(lireOctets(chemin), QByteArray("[O]\nR=1\n"));
-        ecrireOctets(chemin, "[O]\r\nR=1\r\n; garder\r\nI=\xE9\r\n");
-        ProfilPrive lu = ProfilPrive::charger(chemin);
-        lu.ecrire("O", "R", "0");
-        QVERIFY(lu.enregistrer(chemin));
-        QCOMPARE(lireOctets(chemin), QByteArray("[O]\r\nR=0\r\n; garder\r\nI=\xE9\r\n"));
-        QCOMPARE(inventaire(dossier.chemin()).size(), 1);
     }
 
     void refus()
@@ -330,13 +305,14 @@ private slots:
                 QVERIFY(erreur.contains(p.raison()));
             }
             // Nor as a rubrique or as the settings file.
-            QString refus, erreur;
+            QString refus, erreur, raison;
             QVERIFY(Lire_Rubrique(d.fichier(nom), &refus).isEmpty());
             QVERIFY(!refus.isEmpty());
             QVERIFY(!Ecrire_Rubrique(d.fichier(nom), {nomme("a")}, &erreur));
             QVERIFY(erreur.contains(refus));
             CibleTest cible;
-            QVERIFY(!Ecrire_Options(d.fichier(nom), cible));
+            QVERIFY(!Ecrire_Options(d.fichier(nom), cible, &raison));
+            QVERIFY(raison.contains(refus));
         }
         for (const char* cible : {"dossier", "image/x.ini"}) {
             ProfilPrive p;
@@ -443,32 +419,6 @@ private slots:
         }
     }
 
-    void conversions_data()
-    {
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<QString>("attendu"); // "" when refused
-        QTest::newRow("blancs") << "  2 "
-                                << "2";
-        QTest::newRow("suffixe") << "12px"
-                                 << "";
-        QTest::newRow("demi pair vers le bas") << "2.5"
-                                               << "2";
-        QTest::newRow("demi impair vers le haut") << "3.5"
-                                                  << "4";
-        QTest::newRow("virgule") << "1,6"
-                                 << "2";
-        QTest::newRow("hors limite") << "32768"
-                                     << "";
-    }
-
-    void conversions()
-    {
-        QFETCH(QString, texte);
-        QFETCH(QString, attendu);
-        const auto v = convertirEntier16(texte);
-        QCOMPARE(v ? QString::number(*v) : QString(), attendu);
-    }
-
     void reglagesLus_data()
     {
         QTest::addColumn<QByteArray>("contenu"); // null: no file
@@ -488,6 +438,13 @@ private slots:
         ligne("option illisible", "Application=1", "Application=oui", {"option0=1", "option1=0"});
         ligne("option refusee", "Application=1", "Application=7",
               {"option0=1", "option1=0", "option2=7"});
+        // Numbers: blanks around them, a fraction rounded halves to even, with '.' or ','.
+        ligne("demi vers le haut", "Application=1", "Application= 3.5 ",
+              {"option0=1", "option1=0", "option2=4"});
+        ligne("demi vers le bas", "Application=1", "Application=4,5",
+              {"option0=1", "option1=0", "option2=4"});
+        ligne("suffixe", "Application=1", "Application=1px", {"option0=1", "option1=0"});
+        ligne("hors limite", "Application=1", "Application=32768", {"option0=1", "option1=0"});
         // The window's state: maximised, minimised (opened normal), unknown.
         ligne("maximisee", "Windows=0", "Windows=2",
               avantEtat + QStringList{"etat=2", "maximiser"});
