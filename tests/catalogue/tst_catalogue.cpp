@@ -48,6 +48,7 @@ struct Banc {
     explicit Banc(const QString& fichierA = u"A.ini"_s)
     {
         QDir(corbeille()).removeRecursively();
+        QVERIFY(QDir().mkpath(rubriques));
         ecrire(fichierA, {Tetris, Doom, Calc});
         ecrire(u"B.INI"_s, {Calc});
         catalogue.relire();
@@ -55,11 +56,7 @@ struct Banc {
     QString chemin(const QString& fichier) const { return rubriques + u'/' + fichier; }
     void ecrire(const QString& fichier, const QList<Raccourci>& liste)
     {
-        QList<QStringList> textes;
-        for (const Raccourci& x : liste)
-            textes << QStringList{x.Nom, x.Dossier, x.Executer, x.Commande};
-        test::ecrireRubrique(dossier.chemin(), u"tmp"_s, textes);
-        QVERIFY(QFile::rename(chemin(u"tmp.ini"_s), chemin(fichier)));
+        QVERIFY(Ecrire_Rubrique(chemin(fichier), liste));
         QFile f(chemin(fichier));
         QVERIFY(f.open(QIODevice::ReadWrite));
         QVERIFY(f.setFileTime(Autrefois, QFileDevice::FileModificationTime));
@@ -205,18 +202,14 @@ private slots:
     {
         QTest::addColumn<QString>("fichierA");
         QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.ini>A2.ini")
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("argument"); // a name, or the destination
-        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("commande");  // the operation, then its index or name
         QTest::addColumn<int>("issue");
         QTest::addColumn<QString>("texte"); // the rubrique answered, or a part of the reason
         QTest::addColumn<QStringList>("apres");
-        const auto ligne = [](const char* cas, const QString& prealable, const char* operation,
-                              const QString& argument, int index, Resultat::Issue issue,
-                              const QString& texte, const QStringList& apres,
+        const auto ligne = [](const char* cas, const QString& prealable, const QString& commande,
+                              Resultat::Issue issue, const QString& texte, const QStringList& apres,
                               const QString& a = u"A.ini"_s) {
-            QTest::newRow(cas) << a << prealable << QString(operation) << argument << index
-                               << int(issue) << texte << apres;
+            QTest::newRow(cas) << a << prealable << commande << int(issue) << texte << apres;
         };
         const auto fait = Resultat::Issue::Fait, refus = Resultat::Issue::Refuse,
                    echec = Resultat::Issue::Echec;
@@ -227,52 +220,52 @@ private slots:
         };
         // Rubriques. An existing rubrique keeps its shortcuts; a rename keeps the file's bytes
         // and date, and the working copy follows it.
-        ligne("création, blancs gardés", {}, "creer", z, 0, fait, z + u".ini"_s,
+        ligne("création, blancs gardés", {}, u"creer "_s + z, fait, z + u".ini"_s,
               {z + u", A, B"_s, z + u".ini+: "_s, intact[1], b});
-        ligne("création d'une existante", {}, "creer", u"B"_s, 0, fait, u"B.INI"_s, intact);
-        ligne("création refusée", {}, "creer", u"../Lanceron"_s, 0, refus,
+        ligne("création d'une existante", {}, u"creer B"_s, fait, u"B.INI"_s, intact);
+        ligne("création refusée", {}, u"creer ../Lanceron"_s, refus,
               refusNomRubrique(u"../Lanceron"_s), intact);
-        ligne("renommage, extension en capitales", {}, "renommer", u"Loisirs"_s, 0, fait,
+        ligne("renommage, extension en capitales", {}, u"renommer Loisirs"_s, fait,
               u"Loisirs.ini"_s, {u"B, Loisirs"_s, b, u"Loisirs.ini: Tetris Doom Calc ="_s},
               u"JEUX.INI"_s);
-        ligne("renommage, casse seule", {}, "renommer", u"Jeux"_s, 0, fait, u"Jeux.ini"_s,
+        ligne("renommage, casse seule", {}, u"renommer Jeux"_s, fait, u"Jeux.ini"_s,
               {u"B, Jeux"_s, b, u"Jeux.ini: Tetris Doom Calc ="_s}, u"jeux.ini"_s);
-        ligne("renommage, même nom", {}, "renommer", u"JEUX"_s, 0, fait, u"JEUX.INI"_s,
+        ligne("renommage, même nom", {}, u"renommer JEUX"_s, fait, u"JEUX.INI"_s,
               {u"B, JEUX"_s, b, u"JEUX.INI: Tetris Doom Calc ="_s}, u"JEUX.INI"_s);
-        ligne("renommage sur une autre rubrique", {}, "renommer", u"B"_s, 0, refus,
+        ligne("renommage sur une autre rubrique", {}, u"renommer B"_s, refus,
               u"Une rubrique nommée « B » existe déjà."_s, intact);
-        ligne("renommage, nom refusé", {}, "renommer", u"a/b"_s, 0, refus,
-              refusNomRubrique(u"a/b"_s), intact);
-        ligne("renommage d'une rubrique disparue", a, "renommer", u"C"_s, 0, echec,
+        ligne("renommage, nom refusé", {}, u"renommer a/b"_s, refus, refusNomRubrique(u"a/b"_s),
+              intact);
+        ligne("renommage d'une rubrique disparue", a, u"renommer C"_s, echec,
               u"La rubrique « A » n'existe plus."_s, {u"B"_s, b});
-        ligne("suppression à la corbeille", {}, "supprimer", {}, 0, fait, {},
+        ligne("suppression à la corbeille", {}, u"supprimer"_s, fait, {},
               {u"B"_s, b, u"corbeille/A.ini: Tetris Doom Calc"_s});
-        ligne("suppression d'une rubrique disparue", a, "supprimer", {}, 0, echec, u"supprimée"_s,
+        ligne("suppression d'une rubrique disparue", a, u"supprimer"_s, echec, u"supprimée"_s,
               {intact[0], b});
         // Shortcuts: the file, its working copy and nothing else.
-        ligne("ajout", {}, "ajout", {}, 0, fait, {}, avec(u"A.ini+: Tetris Doom Calc Doom ="_s));
-        ligne("modification", {}, "modification", {}, 1, fait, {},
+        ligne("ajout", {}, u"ajout"_s, fait, {}, avec(u"A.ini+: Tetris Doom Calc Doom ="_s));
+        ligne("modification", {}, u"modification 1"_s, fait, {},
               avec(u"A.ini+: Tetris Tetris Calc ="_s));
-        ligne("retrait", {}, "retrait", {}, 1, fait, {}, avec(u"A.ini+: Tetris Calc ="_s));
-        ligne("retrait hors liste", {}, "retrait", {}, 3, refus, {}, intact);
-        ligne("vers le haut", {}, "ordre", {}, 2, fait, {}, avec(u"A.ini+: Calc Tetris Doom ="_s));
-        ligne("vers le bas", {}, "ordre", {}, 0, fait, {}, avec(u"A.ini+: Doom Calc Tetris ="_s));
+        ligne("retrait", {}, u"retrait 1"_s, fait, {}, avec(u"A.ini+: Tetris Calc ="_s));
+        ligne("retrait hors liste", {}, u"retrait 3"_s, refus, {}, intact);
+        ligne("vers le haut", {}, u"ordre 2"_s, fait, {}, avec(u"A.ini+: Calc Tetris Doom ="_s));
+        ligne("vers le bas", {}, u"ordre 0"_s, fait, {}, avec(u"A.ini+: Doom Calc Tetris ="_s));
         // The rubrique's file vanished meanwhile: nothing is written.
         const QString disparue = u"La rubrique « A » n'existe plus"_s;
-        ligne("rubrique supprimée: ajout", a, "ajout", {}, 0, echec, disparue, {intact[0], b});
-        ligne("rubrique renommée: retrait", u"A.ini>A2.ini"_s, "retrait", {}, 0, echec, disparue,
+        ligne("rubrique supprimée: ajout", a, u"ajout"_s, echec, disparue, {intact[0], b});
+        ligne("rubrique renommée: retrait", u"A.ini>A2.ini"_s, u"retrait 0"_s, echec, disparue,
               avec(u"A2.ini: Tetris Doom Calc"_s));
-        ligne("rubrique supprimée: modification", a, "modification", {}, 0, echec, disparue,
+        ligne("rubrique supprimée: modification", a, u"modification 0"_s, echec, disparue,
               {intact[0], b});
         // Moved: in the destination, then out of the source; never lost.
-        ligne("déplacement vers sa rubrique", {}, "deplacement", a, 0, refus, {}, intact);
-        ligne("déplacement", {}, "deplacement", u"B.INI"_s, 0, fait, {},
+        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.ini"_s, refus, {}, intact);
+        ligne("déplacement", {}, u"deplacement 0 B.INI"_s, fait, {},
               {intact[0], u"A.ini+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
-        ligne("copie", {}, "copie", u"B.INI"_s, 0, fait, {},
+        ligne("copie", {}, u"copie 0 B.INI"_s, fait, {},
               {intact[0], intact[1], u"B.INI+: Calc Tetris"_s});
-        ligne("destination disparue", u"B.INI"_s, "deplacement", u"B.INI"_s, 1, echec, {},
+        ligne("destination disparue", u"B.INI"_s, u"deplacement 1 B.INI"_s, echec, {},
               {intact[0], intact[1]});
-        ligne("source disparue", u"A.ini>A2.ini"_s, "deplacement", u"B.INI"_s, 1, echec,
+        ligne("source disparue", u"A.ini>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
               u"dans les deux"_s,
               {intact[0], u"A2.ini: Tetris Doom Calc"_s, u"B.INI+: Calc Doom"_s});
     }
@@ -281,9 +274,7 @@ private slots:
     {
         QFETCH(QString, fichierA);
         QFETCH(QString, prealable);
-        QFETCH(QString, operation);
-        QFETCH(QString, argument);
-        QFETCH(int, index);
+        QFETCH(QString, commande);
         QFETCH(int, issue);
         QFETCH(QString, texte);
         QFETCH(QStringList, apres);
@@ -295,6 +286,9 @@ private slots:
                                   b.chemin(prealable.section(u'>', 1))));
         else if (!prealable.isEmpty())
             QVERIFY(QFile::remove(b.chemin(prealable)));
+        const QString operation = commande.section(u' ', 0, 0),
+                      argument = commande.section(u' ', 1);
+        const int index = argument.section(u' ', 0, 0).toInt();
         QString fichier;
         Resultat r;
         if (operation == "creer")
@@ -312,7 +306,8 @@ private slots:
         else if (operation == "ordre")
             r = c.reordonnerRaccourci(fichierA, index, 2 - index);
         else
-            r = c.deplacerRaccourci(fichierA, index, argument, operation == "copie");
+            r = c.deplacerRaccourci(fichierA, index, argument.section(u' ', 1),
+                                    operation == "copie");
         QCOMPARE(int(r.issue), issue);
         if (r.fait())
             QCOMPARE(fichier, texte);

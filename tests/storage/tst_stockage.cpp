@@ -18,10 +18,7 @@ namespace {
 // The UTF-16LE bytes of a text, after the byte-order mark, as Windows' Unicode INI files hold.
 QByteArray utf16le(const QString& texte)
 {
-    QByteArray octets("\xFF\xFE");
-    for (const QChar c : texte)
-        octets.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
-    return octets;
+    return QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(texte);
 }
 
 // Every entry under a folder with its kind, size and date: any write shows.
