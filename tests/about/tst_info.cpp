@@ -31,7 +31,7 @@ class TestInfo : public QObject {
     lanceron::test::ShellFactice m_shell;
 
 private slots:
-    void textesEtLiens()
+    void textesLiensEtClignotement()
     {
         Info info(m_shell);
         info.show();
@@ -62,12 +62,7 @@ private slots:
         }
         QCOMPARE(m_shell.adresses, QStringList(liens.size(), Info::AdresseSite));
         QVERIFY(info.isVisible()); // the box stays open
-    }
-
-    void clignotementEtOk()
-    {
-        Info info(m_shell);
-        info.show();
+        // The address blinks.
         const auto lien = [&] {
             return info.findChild<QLabel*>("Label3")->palette().color(QPalette::WindowText);
         };

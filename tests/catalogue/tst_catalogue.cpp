@@ -316,38 +316,30 @@ private slots:
         QCOMPARE(b.etat(), apres);
     }
 
-    void rubriqueDesCategories_data()
-    {
-        QTest::addColumn<QString>("categories");
-        QTest::addColumn<QString>("rubrique");
-        QTest::newRow("audio") << u"Audio;Player"_s << u"Multimédia"_s;
-        QTest::newRow("premiere principale") << u"Utility;Game"_s << u"Accessoires"_s;
-        QTest::newRow("jeu") << u"GTK;Game;ArcadeGame"_s << u"Jeux"_s;
-        QTest::newRow("reglages") << u"Settings;System"_s << u"Paramètres"_s;
-        QTest::newRow("inconnue") << u"X-Perso"_s << u"Autres"_s;
-        QTest::newRow("aucune") << u""_s << u"Autres"_s;
-        QTest::newRow("casse") << u"game"_s << u"Autres"_s;
-    }
-
-    void rubriqueDesCategories()
-    {
-        QFETCH(QString, categories);
-        QFETCH(QString, rubrique);
-        QCOMPARE(rubriqueImport(categories.split(u';', Qt::SkipEmptyParts)), rubrique);
-    }
-
     void regroupement()
     {
-        const QList<EntreeBureau> e =
-            entrees({u"Tux /a/tux.desktop Game"_s, u"Caché /a/cache.desktop Game caché"_s,
-                     u"Outil /a/outil.desktop X-Perso"_s, u"Gimp /a/gimp.desktop Graphics"_s,
-                     u"Tux_encore /a/tux.desktop Game"_s, u"Déjà /a/deja.desktop Graphics"_s,
-                     u"Mal\nnommé /a/nom.desktop Game"_s, u"Chemin /a/ch\tmin.desktop Game"_s});
+        // A group per rubrique, named after the first main category in the order written, in
+        // the order of the rubriques, "Autres" last; hidden entries, programs met twice or
+        // already there, and paths holding a control character are left out.
+        const QList<EntreeBureau> e = entrees(
+            {u"Tux /a/tux.desktop Game"_s, u"Caché /a/cache.desktop Game caché"_s,
+             u"Outil /a/outil.desktop X-Perso"_s, u"Gimp /a/gimp.desktop Graphics"_s,
+             u"Tux_encore /a/tux.desktop Game"_s, u"Déjà /a/deja.desktop Graphics"_s,
+             u"Mal\nnommé /a/nom.desktop Game"_s, u"Chemin /a/ch\tmin.desktop Game"_s,
+             u"Lecteur /a/lecteur.desktop Audio;Player"_s, u"Pingus /a/p.desktop GTK;Game"_s,
+             u"Tableur /a/tableur.desktop Utility;Game"_s, u"Sans /a/sans.desktop "_s,
+             u"Réglages /a/reglages.desktop Settings;System"_s, u"Casse /a/casse.desktop game"_s});
         QCOMPARE(decrire(grouperApplications(e, {u"/a/deja.desktop"_s})),
-                 (QStringList{u"Jeux: Tux|/a/tux.desktop|Fenêtre normale|, "
-                              "Malnommé|/a/nom.desktop|Fenêtre normale|"_s,
+                 (QStringList{u"Multimédia: Lecteur|/a/lecteur.desktop|Fenêtre normale|"_s,
+                              u"Jeux: Tux|/a/tux.desktop|Fenêtre normale|, "
+                              "Malnommé|/a/nom.desktop|Fenêtre normale|, "
+                              "Pingus|/a/p.desktop|Fenêtre normale|"_s,
                               u"Graphisme: Gimp|/a/gimp.desktop|Fenêtre normale|"_s,
-                              u"Autres: Outil|/a/outil.desktop|Fenêtre normale|"_s}));
+                              u"Paramètres: Réglages|/a/reglages.desktop|Fenêtre normale|"_s,
+                              u"Accessoires: Tableur|/a/tableur.desktop|Fenêtre normale|"_s,
+                              u"Autres: Outil|/a/outil.desktop|Fenêtre normale|, "
+                              "Sans|/a/sans.desktop|Fenêtre normale|, "
+                              "Casse|/a/casse.desktop|Fenêtre normale|"_s}));
     }
 
     void importerDeuxFois()

@@ -43,14 +43,22 @@ struct Banc : test::BancMenu {
 class TstOptions : public QObject {
     Q_OBJECT
 private slots:
-    void annuler()
+    void annulerPuisOk()
     {
-        Banc b("1000");
+        Banc b("1000", "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\n"
+                       "Windows=0\nHauteur=6000\nLargeur=10700\nPositionX=600\nPositionY=750\n");
         test::ecrireRubrique(b.dossier.chemin(), "R", {{"Jeu", "/opt/jeu", "Fenêtre normale", ""}});
         b.menu->Actualiser_Rubrique();
         b.menu->show();
+        // Loading the dialog again never moves the window nor changes its views.
+        b.menu->move(100, 80);
+        b.menu->List1->setView(3);
+        const QPoint avant = b.menu->pos();
         bool perduAussitot = false;
         b.ouvrir([&](Options& o) {
+            // Every caption is shown whole, whatever the font.
+            for (QCheckBox* box : o.Check1)
+                QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->text()));
             o.Check1[0]->click();
             perduAussitot = !b.menu->List1->GridLines();
             o.Check1[1]->click();
@@ -68,11 +76,7 @@ private slots:
         b.menu->List2_DblClick();
         QCOMPARE(b.services.shell.lancements.size(), 1);
         QVERIFY(!b.menu->isMinimized());
-    }
-
-    void okEcritTout()
-    {
-        Banc b("0000");
+        // "&Ok" writes them all.
         b.ouvrir([](Options& o) {
             o.Check1[2]->click();
             o.Check1[3]->click();
@@ -80,6 +84,8 @@ private slots:
         });
         QVERIFY(b.menu->List2->HotTracking());
         QVERIFY(test::lireOctets(b.reglages()).contains("Application=1\nHotTracking=1\n[AFF"));
+        QCOMPARE(b.menu->pos(), avant);
+        QCOMPARE(b.menu->List1->View(), 3);
     }
 
     void valeursStockees()
@@ -98,24 +104,6 @@ private slots:
         Banc b("1711");
         QCOMPARE(b.menu->option(1), qint16(0));
         QCOMPARE(b.menu->option(2), qint16(0));
-    }
-
-    void reouvertureNeDeplacePasLaFenetre()
-    {
-        Banc b("0000", "[AFFICHAGE]\nSplitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\n"
-                       "Windows=0\nHauteur=6000\nLargeur=10700\nPositionX=600\nPositionY=750\n");
-        b.menu->show();
-        b.menu->move(100, 80);
-        b.menu->List1->setView(3);
-        const QPoint avant = b.menu->pos();
-        b.ouvrir([](Options&) {});
-        b.ouvrir([](Options& o) {
-            // Every caption is shown whole, whatever the font.
-            for (QCheckBox* box : o.Check1)
-                QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->text()));
-        });
-        QCOMPARE(b.menu->pos(), avant);
-        QCOMPARE(b.menu->List1->View(), 3);
     }
 };
 

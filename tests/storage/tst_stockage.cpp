@@ -311,13 +311,8 @@ private slots:
             QVERIFY(!Ecrire_Options(d.fichier(nom), cible, &raison));
             QVERIFY(raison.contains(refus));
         }
-        for (const char* cible : {"dossier", "image/x.ini"}) {
-            ProfilPrive p;
-            p.ecrire("S", "K", "nouveau");
-            QString erreur;
-            QVERIFY(!p.enregistrer(d.fichier(cible), &erreur));
-            QVERIFY(!erreur.isEmpty());
-        }
+        // A new document saved over a folder fails too.
+        QVERIFY(!ProfilPrive::depuisOctets("[S]\nK=nouveau\n").enregistrer(d.fichier("dossier")));
         QCOMPARE(inventaire(d.chemin()), avant);
     }
 
@@ -431,17 +426,17 @@ private slots:
               avantEtat + QStringList{"etat=0", "geometrie=6000,10700,1500,2250"});
         QTest::newRow("options seulement") << fichierComplet << true << options;
         QTest::newRow("sans fichier") << QByteArray() << false << QStringList();
-        // The first value that cannot be converted, or is refused, ends the reading.
-        ligne("option illisible", "Application=1", "Application=oui", {"option0=1", "option1=0"});
-        ligne("option refusee", "Application=1", "Application=7",
-              {"option0=1", "option1=0", "option2=7"});
-        // Numbers: blanks around them, a fraction rounded halves to even, with '.' or ','.
-        ligne("demi vers le haut", "Application=1", "Application= 3.5 ",
-              {"option0=1", "option1=0", "option2=4"});
-        ligne("demi vers le bas", "Application=1", "Application=4,5",
-              {"option0=1", "option1=0", "option2=4"});
-        ligne("suffixe", "Application=1", "Application=1px", {"option0=1", "option1=0"});
-        ligne("hors limite", "Application=1", "Application=32768", {"option0=1", "option1=0"});
+        // The first value that cannot be converted, or is refused, ends the reading. Numbers:
+        // blanks around them, a fraction rounded halves to even, with '.' or ','.
+        const auto application = [&](const char* cas, const char* valeur, const QStringList& j) {
+            ligne(cas, "Application=1", valeur, QStringList{"option0=1", "option1=0"} + j);
+        };
+        application("option illisible", "Application=oui", {});
+        application("option refusee", "Application=7", {"option2=7"});
+        application("demi vers le haut", "Application= 3.5 ", {"option2=4"});
+        application("demi vers le bas", "Application=4,5", {"option2=4"});
+        application("suffixe", "Application=1px", {});
+        application("hors limite", "Application=32768", {});
         // The window's state: maximised, minimised (opened normal), unknown.
         ligne("maximisee", "Windows=0", "Windows=2",
               avantEtat + QStringList{"etat=2", "maximiser"});
