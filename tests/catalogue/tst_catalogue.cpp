@@ -344,40 +344,31 @@ private slots:
 
     void importerDeuxFois()
     {
-        test::DossierTest dossier;
-        // The user's "Jeux" holds Tux under a name of their own; "Internet" is not ticked.
-        test::ecrireRubrique(dossier.chemin(), u"Jeux"_s,
-                             {{u"Mon Tux"_s, u"/a/tux.desktop"_s, u"Agrandie"_s, u"-f"_s}});
-        test::ecrireRubrique(dossier.chemin(), u"Internet"_s, {});
-        Catalogue catalogue(dossier.fichier(u"Rubriques"_s));
-        catalogue.relire();
+        // The user's "Jeux" holds Tetris already; the group of Firefox is not ticked.
+        Banc b;
+        b.ecrire(u"Jeux.ini"_s, {Tetris});
+        b.catalogue.relire();
         const QList<EntreeBureau> e =
-            entrees({u"Tux /a/tux.desktop Game"_s, u"Pingus /a/pingus.desktop Game"_s,
+            entrees({u"Tetris /opt/tetris Game"_s, u"Pingus /a/pingus.desktop Game"_s,
                      u"Gimp /a/gimp.desktop Graphics"_s, u"Firefox /a/firefox.desktop Network"_s});
-        QList<GroupeImport> choisis = grouperApplications(e, programmesPresents(catalogue));
+        QList<GroupeImport> choisis = grouperApplications(e, programmesPresents(b.catalogue));
         choisis.removeIf([](const GroupeImport& g) { return g.rubrique == u"Internet"_s; });
         int ajoutes = -1;
         int etapes = 0;
-        QVERIFY(importer(catalogue, choisis, &ajoutes, [&](int) { ++etapes; }).fait());
+        QVERIFY(importer(b.catalogue, choisis, &ajoutes, [&](int) { ++etapes; }).fait());
         QCOMPARE(ajoutes, 2);
         QCOMPARE(etapes, 2);
-        const auto rubriques = [&] {
-            QList<GroupeImport> r;
-            for (const Rubrique& x : catalogue.rubriques())
-                r << GroupeImport{x.nom, catalogue.lire(x.fichier)};
-            return decrire(r);
-        };
-        const QStringList apres = {u"Graphisme: Gimp|/a/gimp.desktop|Fenêtre normale|"_s,
-                                   u"Internet: "_s,
-                                   u"Jeux: Mon Tux|/a/tux.desktop|Agrandie|-f, "
-                                   "Pingus|/a/pingus.desktop|Fenêtre normale|"_s};
-        QCOMPARE(rubriques(), apres);
+        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.ini: Tetris Doom Calc"_s,
+                                   u"B.INI: Calc"_s, u"Graphisme.ini+: Gimp?"_s,
+                                   u"Jeux.ini+: Tetris Pingus?"_s};
+        QCOMPARE(b.etat(), apres);
         // Again, the same groups: nothing more is written, even though they were made before.
-        QVERIFY(importer(catalogue, choisis, &ajoutes).fait());
+        QVERIFY(importer(b.catalogue, choisis, &ajoutes).fait());
         QCOMPARE(ajoutes, 0);
-        QCOMPARE(rubriques(), apres);
-        QCOMPARE(grouperApplications(e, programmesPresents(catalogue)).size(), 1);
+        QCOMPARE(b.etat(), apres);
+        QCOMPARE(grouperApplications(e, programmesPresents(b.catalogue)).size(), 1);
     }
+
     void chercher_data()
     {
         QTest::addColumn<QString>("texte");

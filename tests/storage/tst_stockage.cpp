@@ -367,47 +367,40 @@ private slots:
 
     void rubriqueWindows1252()
     {
-        // Windows-1252 files of random texts keep their encoding while they can. Deleting any one
-        // shortcut and reading back gives exactly the other shortcuts, even when the rewritten
-        // bytes happen to be valid UTF-8: pairs of characters here form UTF-8 sequences, a lone
-        // "é" (in one name at least) does not.
-        const QStringList morceaux = {"Ã©", "Â¢", "x", " "};
+        // Windows-1252 files of random texts: rewritten whole, they keep their bytes; deleting
+        // any one shortcut reads back exactly the others, even when the rewritten bytes happen
+        // to be valid UTF-8 (pairs of characters here form UTF-8 sequences, a lone "é" in one
+        // name at least does not); a character outside Windows-1252 makes the whole file UTF-8.
         QRandomGenerator alea(1252);
-        auto texte = [&] {
+        const auto texte = [&] {
             QString t;
             for (int k = alea.bounded(1, 4); k > 0; --k)
-                t += morceaux[alea.bounded(morceaux.size())];
+                t += QStringList{"Ã©", "Â¢", "x", " "}.at(alea.bounded(4));
             return t.trimmed();
         };
         for (int essai = 0; essai < 40; ++essai) {
             QList<Raccourci> r;
             QString contenu = "[LOGICIEL]\r\nNombre=3\r\n";
-            for (int i = 0; i < 3; ++i) {
-                const QString nom = texte() + (i == essai % 3 || alea.bounded(3) == 0 ? "é" : "");
-                const Raccourci& x =
-                    r.emplaceBack(Raccourci{nom, "/opt/" + texte(), texte(), texte()});
+            for (int i = 1; i <= 3; ++i) {
+                const QString nom =
+                    texte() + (i == essai % 3 + 1 || alea.bounded(3) == 0 ? "é" : "");
+                const Raccourci& x = r.emplaceBack(Raccourci{nom, texte(), texte(), texte()});
                 contenu += QString("[LOGICIEL %1]\r\nNom=%2\r\nDossier=%3\r\nExecuter=%4\r\n"
                                    "Commande=%5\r\n")
-                               .arg(i + 1)
+                               .arg(i)
                                .arg(x.Nom, x.Dossier, x.Executer, x.Commande);
             }
-            const QByteArray octets = contenu.toLatin1();
-            ecrireOctets(fichierRubrique(), octets);
-            QCOMPARE(Lire_Rubrique(fichierRubrique()), r);
-            QVERIFY(Ecrire_Rubrique(fichierRubrique(), r));
-            QCOMPARE(lireOctets(fichierRubrique()), octets);
-            // Each row deleted in turn; then a character outside Windows-1252: the whole file
-            // becomes UTF-8, nothing is lost.
-            for (int supprime = 0; supprime <= 3; ++supprime) {
+            for (int cas = 0; cas <= 4; ++cas) {
                 QList<Raccourci> reste = r;
-                if (supprime < 3)
-                    reste.removeAt(supprime);
-                else
+                if (cas < 3)
+                    reste.removeAt(cas);
+                else if (cas == 3)
                     reste[2].Nom += "✓";
-                ecrireOctets(fichierRubrique(), octets);
+                ecrireOctets(fichierRubrique(), contenu.toLatin1());
                 QVERIFY(Ecrire_Rubrique(fichierRubrique(), reste));
                 QCOMPARE(Lire_Rubrique(fichierRubrique()), reste);
             }
+            QCOMPARE(lireOctets(fichierRubrique()), contenu.toLatin1());
         }
     }
 
