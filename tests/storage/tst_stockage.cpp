@@ -77,10 +77,9 @@ public:
     void maximiser() override { noter("maximiser"); }
     void appliquerGeometrie(const GeometrieTwips& g) override
     {
-        QStringList t;
-        for (const auto& v : {g.hauteur, g.largeur, g.haut, g.gauche})
-            t << (v ? QString::number(double(*v)) : "-");
-        noter("geometrie=" + t.join(','));
+        const auto t = [](const std::optional<float>& v) { return v ? QString::number(*v) : "-"; };
+        noter("geometrie=" +
+              QStringList{t(g.hauteur), t(g.largeur), t(g.haut), t(g.gauche)}.join(','));
     }
     GeometrieTwips geometrie() const override { return {1.f, 2.f, 3.f, 4.f}; }
 };
