@@ -188,25 +188,22 @@ private slots:
         ecrit("la première fin de ligne décide", "[A]\r\nk=1\n", "[A]\r\nk=1\nn=3\r\n");
         ecrit("Ctrl-Z final ôté", "[A]\nk=1\n\x1A", "[A]\nk=1\n[B]\nn=3\n", "3", "B");
         // Encoding: a file keeps its own unless the value needs another.
-        const QByteArray cp1252 = "[S]\r\nE=Fen\xEAtre\r\nK=x\r\n";
-        ecrit("Windows-1252 gardé", cp1252, "[S]\r\nE=Fen\xEAtre\r\nK=\xE9t\xE9 \x80 \x9C\r\n",
-              "été € œ", "S", "K");
-        ecrit("Windows-1252 passé en UTF-8", cp1252, "[S]\r\nE=Fenêtre\r\nK=Ω 日本\r\n", "Ω 日本",
-              "S", "K");
+        const QByteArray cp1252 = "[A]\r\nE=Fen\xEAtre\r\nn=x\r\n";
+        ecrit("Windows-1252 gardé", cp1252, "[A]\r\nE=Fen\xEAtre\r\nn=\xE9t\xE9 \x80 \x9C\r\n",
+              "été € œ");
+        ecrit("Windows-1252 passé en UTF-8", cp1252, "[A]\r\nE=Fenêtre\r\nn=Ω 日本\r\n", "Ω 日本");
         ecrit("Windows-1252 passé en UTF-8 par un nom de section", cp1252,
-              "[S]\r\nE=Fenêtre\r\nK=x\r\n[Ω]\r\nK=x\r\n", "x", "Ω", "K");
-        ecrit("UTF-8 avec BOM gardé", "\xEF\xBB\xBF[S]\nK=x\n", "\xEF\xBB\xBF[S]\nK=é\n", "é", "S",
-              "K");
-        ecrit("ASCII devient UTF-8", "[S]\nK=x\n", "[S]\nK=é\n", "é", "S", "K");
-        ecrit("UTF-16LE gardé", utf16le("[S]\r\nK=x\r\n"), utf16le("[S]\r\nK=é ✓\r\n"), "é ✓", "S",
-              "K");
+              "[A]\r\nE=Fenêtre\r\nn=x\r\n[Ω]\r\nn=3\r\n", "3", "Ω");
+        ecrit("UTF-8 avec BOM gardé", "\xEF\xBB\xBF[A]\nn=x\n", "\xEF\xBB\xBF[A]\nn=é\n", "é");
+        ecrit("ASCII devient UTF-8", "[A]\nn=x\n", "[A]\nn=é\n", "é");
+        ecrit("UTF-16LE gardé", utf16le("[A]\r\nn=x\r\n"), utf16le("[A]\r\nn=é ✓\r\n"), "é ✓");
         // Windows-1252 bytes that would be valid UTF-8 would read back as other characters.
-        ecrit("Windows-1252 qui se lirait en UTF-8", "[S]\r\nE=\xC3\xA9\r\nK=\xE9\r\n",
-              "[S]\r\nE=Ã©\r\nK=x\r\n", "x", "S", "K");
-        ecrit("copie vide en Windows-1252 et CR LF", cp1252, "[T]\r\nK=\xE9\r\n", "é", "T", "K",
+        ecrit("Windows-1252 qui se lirait en UTF-8", "[A]\r\nE=\xC3\xA9\r\nn=\xE9\r\n",
+              "[A]\r\nE=Ã©\r\nn=3\r\n");
+        ecrit("copie vide en Windows-1252 et CR LF", cp1252, "[T]\r\nn=\xE9\r\n", "é", "T", "n",
               true);
-        ecrit("copie vide en UTF-8 avec BOM et CR", "\xEF\xBB\xBF[A]\rK=ê\r",
-              "\xEF\xBB\xBF[T]\rK=é\r", "é", "T", "K", true);
+        ecrit("copie vide en UTF-8 avec BOM et CR", "\xEF\xBB\xBF[A]\rn=ê\r",
+              "\xEF\xBB\xBF[T]\rn=é\r", "é", "T", "n", true);
 
         // Values that must read back as written, over a key with blanks and a comment.
         const auto valeur = [](const char* nom, const QString& v, const QString& lue) {
