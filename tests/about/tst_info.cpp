@@ -63,9 +63,7 @@ private slots:
         QCOMPARE(m_shell.adresses, QStringList(liens.size(), Info::AdresseSite));
         QVERIFY(info.isVisible()); // the box stays open
         // The address blinks.
-        const auto lien = [&] {
-            return info.findChild<QLabel*>("Label3")->palette().color(QPalette::WindowText);
-        };
+        const auto lien = [&] { return label("Label3")->palette().color(QPalette::WindowText); };
         const QColor texteBouton = info.palette().color(QPalette::ButtonText);
         for (const QColor& attendu : {texteBouton, QColor(Qt::blue), texteBouton}) {
             QCOMPARE(lien(), attendu);

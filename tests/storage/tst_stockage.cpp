@@ -309,34 +309,32 @@ private slots:
     void rubriqueLue_data()
     {
         QTest::addColumn<QByteArray>("contenu");
-        QTest::addColumn<QList<Raccourci>>("attendus");
-        QTest::newRow("deux raccourcis")
-            << QByteArray("[LOGICIEL]\nNombre=2\n[LOGICIEL 1]\nNom=Tableur\nDossier=/opt/t\n"
-                          "Executer=Agrandie\nCommande=-a\n[LOGICIEL 2]\nNom=Texte\n")
-            << QList<Raccourci>{{"Tableur", "/opt/t", "Agrandie", "-a"}, nomme("Texte")};
-        const QList<Raccourci> aTrouC = {nomme("a"), nomme(""), nomme("c")};
-        QTest::newRow("trou au milieu") << rubrique("3", {{"1", "a"}, {"3", "c"}}) << aTrouC;
-        QTest::newRow("sections au-dela du compte ignorees")
-            << rubrique("1", {{"1", "a"}, {"2", "b"}}) << QList<Raccourci>{nomme("a")};
-        QTest::newRow("compte enorme")
-            << rubrique("2000000000", {{"1", "a"}, {"3", "c"}}) << aTrouC;
+        QTest::addColumn<QStringList>("noms");
+        const auto ligne = [](const char* cas, const QByteArray& contenu, const QStringList& noms) {
+            QTest::newRow(cas) << contenu << noms;
+        };
+        ligne("trou au milieu", rubrique("3", {{"1", "a"}, {"3", "c"}}), {"a", "", "c"});
+        ligne("sections au-dela du compte ignorees", rubrique("1", {{"1", "a"}, {"2", "b"}}),
+              {"a"});
+        ligne("compte enorme", rubrique("2000000000", {{"1", "a"}, {"3", "c"}}), {"a", "", "c"});
         // The rows are bounded by the file's lines, never by the number written in it.
-        QTest::newRow("section au numero enorme")
-            << QByteArray("[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 2000000000]\n")
-            << QList<Raccourci>(3, nomme(""));
-        QTest::newRow("NUL isole") << rubrique("2", {{"1", QByteArray("a\0b", 3)}, {"2", "c"}})
-                                   << QList<Raccourci>{nomme("a"), nomme("c")};
-        QTest::newRow("compte illisible") << rubrique("deux", {{"1", "a"}}) << QList<Raccourci>{};
-        QTest::newRow("compte negatif") << rubrique("-4", {{"1", "a"}}) << QList<Raccourci>{};
+        ligne("section au numero enorme", "[LOGICIEL]\nNombre=2000000000\n[LOGICIEL 2000000000]\n",
+              {"", "", ""});
+        ligne("NUL isole", rubrique("2", {{"1", QByteArray("a\0b", 3)}, {"2", "c"}}), {"a", "c"});
+        ligne("compte illisible", rubrique("deux", {{"1", "a"}}), {});
+        ligne("compte negatif", rubrique("-4", {{"1", "a"}}), {});
     }
 
     void rubriqueLue()
     {
         QFETCH(QByteArray, contenu);
-        QFETCH(QList<Raccourci>, attendus);
+        QFETCH(QStringList, noms);
         ecrireOctets(fichierRubrique(), contenu);
         QString refus = "pas encore lu";
-        QCOMPARE(Lire_Rubrique(fichierRubrique(), &refus), attendus);
+        QStringList lus;
+        for (const Raccourci& x : Lire_Rubrique(fichierRubrique(), &refus))
+            lus << x.Nom + x.Dossier + x.Executer + x.Commande; // a missing key reads as ""
+        QCOMPARE(lus, noms);
         QVERIFY(refus.isEmpty());
     }
 
