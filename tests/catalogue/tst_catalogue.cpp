@@ -244,8 +244,6 @@ private slots:
         ligne("rubrique supprimée: ajout", a, u"ajout"_s, echec, disparue, {intact[0], b});
         ligne("rubrique renommée: retrait", u"A.ini>A2.ini"_s, u"retrait 0"_s, echec, disparue,
               avec(u"A2.ini: Tetris Doom Calc"_s));
-        ligne("rubrique supprimée: modification", a, u"modification 0"_s, echec, disparue,
-              {intact[0], b});
         // Moved: in the destination, then out of the source; never lost.
         ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.ini"_s, refus, {}, intact);
         ligne("déplacement", {}, u"deplacement 0 B.INI"_s, fait, {},

@@ -415,8 +415,6 @@ private slots:
               avantEtat + QStringList{"etat=1", "geometrie=6000,10700,1500,2250"});
         ligne("etat inconnu", "Windows=0", "Windows=3", avantEtat + QStringList{"etat=3"});
         // The geometry read up to the first failure stands; the rest keeps the window's values.
-        ligne("gauche illisible", "PositionX=1500\nPositionY=2250", "PositionX=1600\nPositionY=x",
-              avantEtat + QStringList{"etat=0", "geometrie=6000,10700,1600,4"});
         ligne("largeur illisible", "Hauteur=6000\nLargeur=10700",
               "Hauteur=7000\nLargeur=", avantEtat + QStringList{"etat=0", "geometrie=7000,2,3,4"});
         ligne("hauteur illisible", "Hauteur=6000", "Hauteur=grand",
