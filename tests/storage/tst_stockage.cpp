@@ -255,8 +255,8 @@ private slots:
 
     void refus()
     {
-        // Unusable files read as empty and are never saved over, not even as a blank copy (a
-        // pipe is never waited on); a target that cannot be written is told. Nothing changes.
+        // Unusable files read as empty and are never saved over, not even as a blank copy, and
+        // the reason is told (a pipe is never waited on). Nothing changes in the folder.
         DossierTest d;
         ecrireOctets(d.fichier("image"),
                      QByteArrayLiteral("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10[S]\nK=v\n"));
