@@ -8,71 +8,7 @@
 
 #include <csignal>
 
-using namespace lanceron;
-
 namespace {
-
-struct Environnement {
-    test::DossierTest racine;
-    QString reglages() const { return racine.fichier("data/lanceron/Lanceron.ini"); }
-    QString rubriques() const { return racine.fichier("data/lanceron/Rubriques"); }
-
-    Environnement()
-    {
-        for (const char* d : {"home", "data", "config", "run"})
-            QDir().mkpath(racine.fichier(d));
-        QFile::setPermissions(racine.fichier("run"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    void demarrer(QProcess& p) const
-    {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (const char* v : {"DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"})
-            e.remove(v);
-        e.insert("QT_QPA_PLATFORM", "offscreen");
-        e.insert("HOME", racine.fichier("home"));
-        e.insert("XDG_DATA_HOME", racine.fichier("data"));
-        e.insert("XDG_CONFIG_HOME", racine.fichier("config"));
-        e.insert("XDG_RUNTIME_DIR", racine.fichier("run"));
-        p.setProcessEnvironment(e);
-        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(LANCERON_EXECUTABLE, {});
-        QVERIFY2(p.waitForStarted(20000), qPrintable(p.errorString()));
-    }
-
-    // True once the program catches SIGTERM (SigCgt in /proc): a signal sent before would
-    // end it at once, which is not what is tested.
-    static bool capteArret(const QProcess& p)
-    {
-        QFile f(QStringLiteral("/proc/%1/status").arg(p.processId()));
-        if (!f.open(QIODevice::ReadOnly))
-            return false;
-        for (const QByteArray& ligne : f.readAll().split('\n')) {
-            if (ligne.startsWith("SigCgt:"))
-                return (ligne.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-        }
-        return false;
-    }
-
-    static void arreter(QProcess& p)
-    {
-        QTRY_VERIFY_WITH_TIMEOUT(capteArret(p), 30000);
-        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
-    }
-};
-
-// The lines of a settings file, without their values.
-QStringList structure(const QByteArray& contenu)
-{
-    QStringList r;
-    for (const QByteArray& ligne : contenu.trimmed().split('\n'))
-        r << QString(ligne).section('=', 0, 0);
-    return r;
-}
 
 QString valeur(const QByteArray& contenu, const QString& cle)
 {
@@ -83,61 +19,75 @@ QString valeur(const QByteArray& contenu, const QString& cle)
 
 class TstDemarrage : public QObject {
     Q_OBJECT
+    lanceron::test::DossierTest m_racine;
+    QString reglages() const { return m_racine.fichier("XDG_DATA_HOME/lanceron/Lanceron.ini"); }
+
+    static void demarrer(QProcess& p)
+    {
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(LANCERON_EXECUTABLE, {});
+        QVERIFY2(p.waitForStarted(20000), qPrintable(p.errorString()));
+    }
+
+    // The program heeds SIGTERM from its very start: a stop is asked once it holds its lock or
+    // has made its folders.
+    static void arreter(QProcess& p)
+    {
+        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+    }
+
 private slots:
-    void premierDemarrageEtArret();
-    void secondeInstanceNeToucheRien();
+    void initTestCase()
+    {
+        // The program's folders are the test's own, and no display nor session bus is used.
+        for (const char* v : {"DBUS_SESSION_BUS_ADDRESS", "DISPLAY", "WAYLAND_DISPLAY"})
+            qunsetenv(v);
+        for (const char* d : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+            QVERIFY(QDir().mkpath(m_racine.fichier(d)));
+            qputenv(d, QFile::encodeName(m_racine.fichier(d)));
+        }
+        QFile::setPermissions(m_racine.fichier("XDG_RUNTIME_DIR"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void demarragesEtArrets()
+    {
+        QProcess premiere;
+        demarrer(premiere);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFileInfo(m_racine.fichier("XDG_DATA_HOME/lanceron/Rubriques")).isDir(), 30000);
+        // A second instance waits on its notice; stopping it must leave no settings behind.
+        QProcess seconde;
+        demarrer(seconde);
+        QTest::qWait(1500);
+        QCOMPARE(seconde.state(), QProcess::Running);
+        arreter(seconde);
+        QVERIFY(!QFileInfo::exists(reglages())); // written only at shutdown
+        arreter(premiere);
+
+        const QByteArray ini = lanceron::test::lireOctets(reglages());
+        QCOMPARE(valeur(ini, "Windows"), QString("0"));
+        // 10700 twips, to the nearest whole pixel (15 twips at 96 dots per inch).
+        QVERIFY(qAbs(valeur(ini, "Largeur").toInt() - 10700) < 15);
+
+        // A start with that file keeps the geometry it wrote.
+        QByteArray modifie = ini;
+        modifie.replace("PositionX=" + valeur(ini, "PositionX").toUtf8(), "PositionX=1200")
+            .replace("PositionY=" + valeur(ini, "PositionY").toUtf8(), "PositionY=900");
+        lanceron::test::ecrireOctets(reglages(), modifie);
+        QProcess troisieme;
+        demarrer(troisieme);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !QDir(m_racine.fichier("XDG_RUNTIME_DIR")).entryList({"*.lock"}).isEmpty(), 30000);
+        arreter(troisieme);
+        const QByteArray relu = lanceron::test::lireOctets(reglages());
+        for (const char* cle : {"Hauteur", "Largeur", "PositionX", "PositionY"})
+            QCOMPARE(valeur(relu, cle), valeur(modifie, cle));
+    }
 };
-
-void TstDemarrage::premierDemarrageEtArret()
-{
-    Environnement e;
-    QProcess p;
-    e.demarrer(p);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(e.rubriques()).isDir(), 30000);
-    QVERIFY(!QFileInfo::exists(e.reglages())); // written only at shutdown
-    Environnement::arreter(p);
-
-    const QByteArray ini = test::lireOctets(e.reglages());
-    QCOMPARE(structure(ini),
-             (QStringList{"[OPTIONS]", "Rubrique", "Logiciel", "Application", "HotTracking",
-                          "[AFFICHAGE]", "Splitter1", "Rubrique", "Logiciel", "[DIVERS]", "Windows",
-                          "Hauteur", "Largeur", "PositionX", "PositionY"}));
-    QCOMPARE(valeur(ini, "Windows"), QString("0"));
-    // 10700 twips, to the nearest whole pixel (15 twips at 96 dots per inch).
-    QVERIFY(qAbs(valeur(ini, "Largeur").toInt() - 10700) < 15);
-
-    // A second start with that file keeps the geometry it wrote.
-    QByteArray modifie = ini;
-    for (const auto& [cle, v] : {std::pair{"PositionX", "1200"}, {"PositionY", "900"}})
-        modifie.replace(cle + ("=" + valeur(ini, cle)).toUtf8(), QByteArray(cle) + "=" + v);
-    test::ecrireOctets(e.reglages(), modifie);
-    QProcess p2;
-    e.demarrer(p2);
-    // Its lock is taken once it heeds SIGTERM.
-    QTRY_VERIFY_WITH_TIMEOUT(!QDir(e.racine.fichier("run")).entryList({"*.lock"}).isEmpty(), 30000);
-    Environnement::arreter(p2);
-    const QByteArray relu = test::lireOctets(e.reglages());
-    for (const char* cle : {"Hauteur", "Largeur", "PositionX", "PositionY"})
-        QCOMPARE(valeur(relu, cle), valeur(modifie, cle));
-}
-
-void TstDemarrage::secondeInstanceNeToucheRien()
-{
-    Environnement e;
-    QProcess premiere;
-    e.demarrer(premiere);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(e.rubriques()).isDir(), 30000);
-    // The second instance waits on its notice; stopping it must leave no settings behind.
-    QProcess seconde;
-    e.demarrer(seconde);
-    QTest::qWait(1500);
-    QCOMPARE(seconde.state(), QProcess::Running);
-    ::kill(static_cast<pid_t>(seconde.processId()), SIGTERM);
-    QVERIFY(seconde.waitForFinished(30000));
-    QVERIFY(!QFileInfo::exists(e.reglages()));
-    Environnement::arreter(premiere);
-    QVERIFY(QFileInfo::exists(e.reglages()));
-}
 
 QTEST_GUILESS_MAIN(TstDemarrage)
 #include "tst_demarrage.moc"

@@ -1,8 +1,11 @@
-// The catalogue without any window: the rubriques of the folder, and every operation on
-// rubriques and shortcuts, judged by the files it leaves.
+// The catalogue without any window: the names a rubrique may take, the rubriques of the folder,
+// every operation on rubriques and shortcuts, judged by the files it leaves; importing the
+// installed applications; finding shortcuts across every rubrique.
 
 #include "catalogue/catalogue.h"
+#include "catalogue/import.h"
 #include "catalogue/nom_rubrique.h"
+#include "catalogue/recherche.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -17,311 +20,386 @@ namespace {
 const Raccourci Tetris{u"Tetris"_s, u"/opt/tetris"_s, u"Agrandie"_s, u"-x"_s};
 const Raccourci Doom{u"Doom"_s, u"/opt/doom"_s, u"Réduite"_s, {}};
 const Raccourci Calc{u"Calc"_s, u"/usr/bin/calc"_s, u"Fenêtre normale"_s, u"-b"_s};
+const QDateTime Autrefois(QDate(2001, 2, 3), QTime(4, 5, 6));
 
-QList<QStringList> champs(const QList<Raccourci>& liste)
+// The shortcuts' names; a name marked "?" does not hold the fields of the shortcut of that name.
+QString noms(const QList<Raccourci>& liste)
 {
-    QList<QStringList> r;
-    for (const Raccourci& x : liste)
-        r << QStringList{x.Nom, x.Dossier, x.Executer, x.Commande};
-    return r;
+    QStringList r;
+    for (const Raccourci& x : liste) {
+        const bool connu = x == Tetris || x == Doom || x == Calc;
+        r << x.Nom + (connu ? u""_s : u"?"_s);
+    }
+    return r.join(u' ');
 }
 
-// A folder "Rubriques" holding A (Tetris, Doom, Calc) and B (Calc), in the files given.
+// A folder "Rubriques" holding A (Tetris, Doom, Calc), in the file given, and B (Calc) in
+// "B.INI", dated long ago.
 struct Banc {
     test::DossierTest dossier;
     QString rubriques = dossier.fichier(u"Rubriques"_s);
     Catalogue catalogue{rubriques};
+    QString corbeille = qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash"_s;
 
-    explicit Banc(const QString& fichierA = u"A.ini"_s, const QString& fichierB = u"B.ini"_s)
+    explicit Banc(const QString& fichierA = u"A.ini"_s)
     {
+        QDir(corbeille).removeRecursively();
+        QVERIFY(QDir().mkpath(rubriques));
         ecrire(fichierA, {Tetris, Doom, Calc});
-        ecrire(fichierB, {Calc});
+        ecrire(u"B.INI"_s, {Calc});
         catalogue.relire();
     }
     QString chemin(const QString& fichier) const { return rubriques + u'/' + fichier; }
     void ecrire(const QString& fichier, const QList<Raccourci>& liste)
     {
-        QList<QStringList> textes = champs(liste);
-        test::ecrireRubrique(dossier.chemin(), u"tmp"_s, textes);
-        QVERIFY(QFile::rename(chemin(u"tmp.ini"_s), chemin(fichier)));
+        QVERIFY(Ecrire_Rubrique(chemin(fichier), liste));
+        QFile f(chemin(fichier));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(Autrefois, QFileDevice::FileModificationTime));
     }
-    // Every file of the folder with its bytes.
-    QMap<QString, QByteArray> contenu() const
-    {
-        QMap<QString, QByteArray> c;
-        for (const QString& n : QDir(rubriques).entryList(QDir::Files | QDir::Hidden))
-            c.insert(n, test::lireOctets(chemin(n)));
-        return c;
-    }
-    QStringList noms() const
+    // The rubriques known, then each file of the folder and of the trash with its shortcuts:
+    // "+" when the file was written, "=" when its working copy is kept and equals it, "≠" when
+    // the working copy differs from it.
+    QStringList etat() const
     {
         QStringList r;
         for (const Rubrique& x : catalogue.rubriques())
             r << x.nom;
+        r = QStringList{r.join(u", "_s)};
+        for (const QString& n : QDir(rubriques).entryList(QDir::Files | QDir::Hidden)) {
+            const QList<Raccourci> liste = Lire_Rubrique(chemin(n));
+            const QList<Raccourci>& copie = catalogue.raccourcis(n);
+            const bool ecrit = QFileInfo(chemin(n)).lastModified() != Autrefois;
+            r << n + (ecrit ? u"+: "_s : u": "_s) + noms(liste) +
+                     (copie.isEmpty()  ? u""_s
+                      : copie == liste ? u" ="_s
+                                       : u" ≠"_s);
+        }
+        const QString jetes = corbeille + u"/files/"_s;
+        for (const QString& n : QDir(jetes).entryList(QDir::Files))
+            r << u"corbeille/"_s + n + u": "_s + noms(Lire_Rubrique(jetes + n));
         return r;
     }
 };
+
+// An entry for each "name path categories" text; "caché" as a fourth word hides it.
+QList<EntreeBureau> entrees(const QStringList& textes)
+{
+    QList<EntreeBureau> r;
+    for (const QString& t : textes) {
+        const QStringList m = t.split(u' ');
+        r << EntreeBureau{
+            QString(m[0]).replace(u'_', u' '), {}, m[2].split(u';'), m.size() > 3, m[1]};
+    }
+    return r;
+}
+
+// Each group as "rubrique: names".
+QStringList decrire(const QList<GroupeImport>& groupes)
+{
+    QStringList r;
+    for (const GroupeImport& g : groupes)
+        r << g.rubrique + u": "_s + noms(g.raccourcis);
+    return r;
+}
 
 } // namespace
 
 class TstCatalogue : public QObject {
     Q_OBJECT
+    test::DossierTest m_recherche;
+    Catalogue m_catalogueRecherche{m_recherche.fichier("Rubriques")};
+    IndexRecherche m_index;
 private slots:
-    void initTestCase();
-    void rubriquesDuDossier();
-    void creation_data();
-    void creation();
-    void renommage_data();
-    void renommage();
-    void suppression();
-    void operationsSurLesRaccourcis_data();
-    void operationsSurLesRaccourcis();
-    void rubriqueDisparueRienNEstEcrit_data();
-    void rubriqueDisparueRienNEstEcrit();
-    void deplacementSansPerte();
-
-private:
-    test::DossierTest m_maison;
-};
-
-void TstCatalogue::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    // Deleted rubriques go to a trash of the tests' own.
-    QVERIFY(QDir().mkpath(m_maison.fichier(u"data"_s)));
-    qputenv("HOME", QFile::encodeName(m_maison.chemin()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier(u"data"_s)));
-}
-
-void TstCatalogue::rubriquesDuDossier()
-{
-    Banc b(u"JEUX.INI"_s);
-    // Sorted as people read them; other files and folders are not rubriques.
-    for (const char* n : {"Rubrique n°10", "Rubrique n°2", "outils", "Écrans", ""})
-        b.ecrire(QString::fromUtf8(n) + u".ini"_s, {});
-    test::ecrireOctets(b.chemin(u"notes.txt"_s), "x");
-    // A name written in Windows-1252 on an old disk, and a link to nothing.
-    const QByteArray latin1 = QFile::encodeName(b.rubriques) + "/Vid\xE9o.ini";
-    QFile source(b.chemin(u"B.ini"_s));
-    QVERIFY(::link(QFile::encodeName(source.fileName()).constData(), latin1.constData()) == 0);
-    QVERIFY(QFile::link(b.chemin(u"nulle-part"_s), b.chemin(u"mort.ini"_s)));
-    QVERIFY(QDir().mkpath(b.chemin(u"dossier.ini"_s)));
-    b.catalogue.relire();
-    QCOMPARE(b.noms(), (QStringList{"", "B", "Écrans", "JEUX", "mort", "outils", "Rubrique n°2",
-                                    "Rubrique n°10", "Vidéo"}));
-    QCOMPARE(b.catalogue.rubriques().at(3).fichier, u"JEUX.INI"_s);
-    QCOMPARE(b.catalogue.indexNom(u"JEUX"_s), 3);
-    // The Windows-1252 name is read, written and renamed through its own bytes.
-    const QString video = b.catalogue.rubriques().at(8).fichier;
-    QCOMPARE(champs(b.catalogue.charger(video)), champs({Calc}));
-    QVERIFY(b.catalogue.ajouterRaccourci(video, Doom).fait());
-    QVERIFY(b.catalogue.renommerRubrique(video, u"Vidéos"_s).fait());
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(u"Vidéos.ini"_s))), champs({Calc, Doom}));
-    QVERIFY(::access(latin1.constData(), F_OK) != 0);
-    // A file that cannot be read is listed, shows nothing, and is never written.
-    const QString mort = b.catalogue.rubriques().at(4).fichier;
-    QVERIFY(b.catalogue.charger(mort).isEmpty());
-    QVERIFY(!b.catalogue.refus(mort).isEmpty());
-    QCOMPARE(b.catalogue.ajouterRaccourci(mort, Doom).issue, Resultat::Issue::Echec);
-    QVERIFY(!QFile::exists(b.chemin(u"nulle-part"_s)));
-    QCOMPARE(b.catalogue.indexFichier(u"JEUX.ini"_s), -1);
-    QCOMPARE(champs(b.catalogue.charger(u"JEUX.INI"_s)), champs({Tetris, Doom, Calc}));
-}
-
-void TstCatalogue::creation_data()
-{
-    QTest::addColumn<QString>("nom");
-    QTest::addColumn<QString>("fichierB");
-    QTest::addColumn<int>("issue");
-    QTest::addColumn<QString>("fichier"); // the rubrique answered
-    const int fait = int(Resultat::Issue::Fait), refus = int(Resultat::Issue::Refuse);
-    QTest::newRow("nouvelle, blancs gardés")
-        << u" Zoé — 日本語 🎮 "_s << u"B.ini"_s << fait << u" Zoé — 日本語 🎮 .ini"_s;
-    QTest::newRow("existante") << u"B"_s << u"B.ini"_s << fait << u"B.ini"_s;
-    QTest::newRow("existante, extension en capitales") << u"B"_s << u"B.INI"_s << fait << u"B.INI"_s;
-    for (const QString& nom : {u"../Lanceron"_s, u".."_s, u"Je\nux"_s, QString(252, u'a')})
-        QTest::addRow("refusée: %s", qPrintable(nom.left(12))) << nom << u"B.ini"_s << refus << QString();
-}
-
-void TstCatalogue::creation()
-{
-    QFETCH(QString, nom);
-    QFETCH(QString, fichierB);
-    QFETCH(int, issue);
-    QFETCH(QString, fichier);
-    Banc b(u"A.ini"_s, fichierB);
-    auto attendu = b.contenu();
-    const bool nouvelle = issue == int(Resultat::Issue::Fait) && b.catalogue.indexNom(nom) < 0;
-    if (nouvelle)
-        attendu.insert(fichier, "[LOGICIEL]\nNombre=0\n");
-    QString cree;
-    const Resultat r = b.catalogue.creerRubrique(nom, &cree);
-    QCOMPARE(int(r.issue), issue);
-    if (r.issue == Resultat::Issue::Refuse)
-        QCOMPARE(r.raison, refusNomRubrique(nom));
-    else
-        QCOMPARE(cree, fichier);
-    // An existing rubrique keeps its shortcuts; nothing else appears in the folder.
-    QCOMPARE(b.contenu(), attendu);
-    QCOMPARE(b.catalogue.rubriques().size(), nouvelle ? 3 : 2);
-}
-
-void TstCatalogue::renommage_data()
-{
-    QTest::addColumn<QString>("fichier");
-    QTest::addColumn<QString>("nouveau");
-    QTest::addColumn<QString>("fichierApres");
-    QTest::addColumn<QString>("raison");
-    QTest::newRow("extension en capitales") << u"JEUX.INI"_s << u"Loisirs"_s << u"Loisirs.ini"_s << QString();
-    QTest::newRow("casse seule") << u"jeux.ini"_s << u"Jeux"_s << u"Jeux.ini"_s << QString();
-    QTest::newRow("même nom") << u"JEUX.INI"_s << u"JEUX"_s << u"JEUX.INI"_s << QString();
-    QTest::newRow("nom d'une autre rubrique")
-        << u"jeux.ini"_s << u"B"_s << u"jeux.ini"_s << u"Une rubrique nommée « B » existe déjà."_s;
-    QTest::newRow("nom refusé") << u"jeux.ini"_s << u"a/b"_s << u"jeux.ini"_s << refusNomRubrique(u"a/b"_s);
-}
-
-void TstCatalogue::renommage()
-{
-    QFETCH(QString, fichier);
-    QFETCH(QString, nouveau);
-    QFETCH(QString, fichierApres);
-    QFETCH(QString, raison);
-    Banc b(fichier, u"B.INI"_s);
-    const QDateTime date = QFileInfo(b.chemin(fichier)).lastModified();
-    auto attendu = b.contenu();
-    attendu.insert(fichierApres, attendu.take(fichier));
-    b.catalogue.charger(fichier);
-    QString apres;
-    const Resultat r = b.catalogue.renommerRubrique(fichier, nouveau, &apres);
-    QCOMPARE(r.raison, raison);
-    QCOMPARE(apres, fichierApres);
-    // The file keeps its bytes and its date: it is renamed, not written again.
-    QCOMPARE(b.contenu(), attendu);
-    QCOMPARE(QFileInfo(b.chemin(fichierApres)).lastModified(), date);
-    QVERIFY(b.catalogue.indexFichier(fichierApres) >= 0);
-    // The working copy follows the rename.
-    QCOMPARE(b.catalogue.raccourcis(fichierApres).size(), 3);
-
-    // A rubrique whose file vanished meanwhile.
-    QVERIFY(QFile::remove(b.chemin(fichierApres)));
-    QCOMPARE(b.catalogue.renommerRubrique(fichierApres, u"C"_s).raison,
-             u"La rubrique « %1 » n'existe plus."_s.arg(Catalogue::nomDe(fichierApres)));
-    QCOMPARE(b.noms(), QStringList{"B"});
-}
-
-void TstCatalogue::suppression()
-{
-    Banc b;
-    const QByteArray octets = test::lireOctets(b.chemin(u"A.ini"_s));
-    QVERIFY(b.catalogue.supprimerRubrique(u"A.ini"_s).fait());
-    QCOMPARE(b.contenu().keys(), QStringList{"B.ini"});
-    QCOMPARE(b.noms(), QStringList{"B"});
-    const QString jete = m_maison.fichier(u"data/Trash/files/A.ini"_s);
-    QCOMPARE(test::lireOctets(jete), octets);
-    QVERIFY(QFile::remove(jete));
-    // Already gone: nothing changes.
-    QCOMPARE(b.catalogue.supprimerRubrique(u"A.ini"_s).issue, Resultat::Issue::Echec);
-    QCOMPARE(b.contenu().keys(), QStringList{"B.ini"});
-}
-
-void TstCatalogue::operationsSurLesRaccourcis_data()
-{
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("issue");
-    QTest::addColumn<QList<QStringList>>("apres");
-    const int fait = int(Resultat::Issue::Fait), refus = int(Resultat::Issue::Refuse);
-    QTest::newRow("ajout") << "ajout" << 0 << fait << champs({Tetris, Doom, Calc, Doom});
-    QTest::newRow("modification") << "modification" << 1 << fait << champs({Tetris, Tetris, Calc});
-    QTest::newRow("suppression") << "suppression" << 1 << fait << champs({Tetris, Calc});
-    QTest::newRow("suppression hors liste") << "suppression" << 3 << refus << champs({Tetris, Doom, Calc});
-    QTest::newRow("vers le haut") << "ordre" << 2 << fait << champs({Calc, Tetris, Doom});
-    QTest::newRow("vers le bas") << "ordre" << 0 << fait << champs({Doom, Calc, Tetris});
-}
-
-void TstCatalogue::operationsSurLesRaccourcis()
-{
-    QFETCH(QString, operation);
-    QFETCH(int, index);
-    QFETCH(int, issue);
-    QFETCH(QList<QStringList>, apres);
-    Banc b;
-    const QString a = u"A.ini"_s;
-    const QByteArray autre = test::lireOctets(b.chemin(u"B.ini"_s));
-    b.catalogue.charger(a);
-    Resultat r;
-    if (operation == "ajout")
-        r = b.catalogue.ajouterRaccourci(a, Doom);
-    else if (operation == "modification")
-        r = b.catalogue.modifierRaccourci(a, index, Tetris);
-    else if (operation == "suppression")
-        r = b.catalogue.supprimerRaccourci(a, index);
-    else
-        r = b.catalogue.reordonnerRaccourci(a, index, index == 0 ? 2 : 0);
-    QCOMPARE(int(r.issue), issue);
-    // The file, its working copy and nothing else.
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(a))), apres);
-    QCOMPARE(champs(b.catalogue.raccourcis(a)), apres);
-    QCOMPARE(test::lireOctets(b.chemin(u"B.ini"_s)), autre);
-}
-
-void TstCatalogue::rubriqueDisparueRienNEstEcrit_data()
-{
-    QTest::addColumn<bool>("renommee"); // renamed by another program rather than deleted
-    QTest::newRow("supprimée") << false;
-    QTest::newRow("renommée") << true;
-}
-
-void TstCatalogue::rubriqueDisparueRienNEstEcrit()
-{
-    QFETCH(bool, renommee);
-    Banc b;
-    b.catalogue.charger(u"A.ini"_s);
-    if (renommee)
-        QVERIFY(QFile::rename(b.chemin(u"A.ini"_s), b.chemin(u"A2.ini"_s)));
-    else
-        QVERIFY(QFile::remove(b.chemin(u"A.ini"_s)));
-    const auto avant = b.contenu();
-    for (const Resultat& r : {b.catalogue.ajouterRaccourci(u"A.ini"_s, Doom),
-                              b.catalogue.supprimerRaccourci(u"A.ini"_s, 0),
-                              b.catalogue.modifierRaccourci(u"A.ini"_s, 0, Doom)}) {
-        QCOMPARE(r.issue, Resultat::Issue::Echec);
-        QVERIFY2(r.raison.startsWith(u"La rubrique « A » n'existe plus"), qPrintable(r.raison));
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        const QString d = m_recherche.chemin();
+        test::ecrireRubrique(d, "Bureau",
+                             {{"Fenêtre de terminal", "/usr/bin/xterm", "F", ""},
+                              {"Éditeur de texte", "/usr/bin/gedit", "F", ""},
+                              {"Calc", "/opt/libreoffice/scalc", "F", ""},
+                              {"Attente", "/usr/bin/attente", "F", ""}});
+        test::ecrireRubrique(d, "Jeux",
+                             {{"Évé Online", "/opt/eve/launcher", "F", ""},
+                              {"Super Tux", "/usr/games/supertux2", "F", ""},
+                              {"Lève-tôt", "/opt/leve", "F", ""}});
+        test::ecrireRubrique(d, "Vide", {});
+        m_catalogueRecherche.relire();
+        m_index.construire(m_catalogueRecherche);
     }
-    QCOMPARE(b.contenu(), avant);
-    QCOMPARE(b.catalogue.raccourcis(u"A.ini"_s).size(), 3); // the working copy is unchanged
-}
 
-void TstCatalogue::deplacementSansPerte()
-{
-    Banc b;
-    const QString a = u"A.ini"_s, bb = u"B.ini"_s;
-    b.catalogue.charger(a);
-    QCOMPARE(b.catalogue.deplacerRaccourci(a, 0, a).issue, Resultat::Issue::Refuse);
-    // Moved: in the destination, then out of the source.
-    QVERIFY(b.catalogue.deplacerRaccourci(a, 0, bb).fait());
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(a))), champs({Doom, Calc}));
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(bb))), champs({Calc, Tetris}));
-    // Copied: the source keeps it.
-    QVERIFY(b.catalogue.deplacerRaccourci(a, 0, bb, true).fait());
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(a))), champs({Doom, Calc}));
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(bb))), champs({Calc, Tetris, Doom}));
+    void nomRubrique_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("motDuRefus"); // "" when the name is accepted
+        QTest::newRow("unicode, caractères interdits sous Windows")
+            << u"Été — 日本語 🎮 a:b*c?\"<>|"_s << QString();
+        QTest::newRow("trois points") << u"..."_s << QString();
+        QTest::newRow("251 octets") << QString(251, u'a') << QString();
+        QTest::newRow("barre oblique") << u"../a"_s << u"« / »"_s;
+        QTest::newRow("barre oblique inverse") << u"a\\b"_s << u"« / »"_s;
+        QTest::newRow("deux points") << u".."_s << u"« . »"_s;
+        QTest::newRow("saut de ligne") << u"a\n"_s << u"contrôle"_s;
+        QTest::newRow("contrôle C1") << QString(QChar(0x85)) << u"contrôle"_s;
+        QTest::newRow("espaces seuls") << u"  \u00A0"_s << u"espaces"_s;
+        QTest::newRow("252 octets") << QString(252, u'a') << u"trop long"_s;
+        QTest::newRow("126 lettres accentuées") << QString(126, u'é') << u"trop long"_s;
+    }
 
-    // The destination cannot be written: the source keeps the shortcut.
-    QVERIFY(QFile::remove(b.chemin(bb)));
-    QCOMPARE(b.catalogue.deplacerRaccourci(a, 1, bb).issue, Resultat::Issue::Echec);
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(a))), champs({Doom, Calc}));
-    QVERIFY(!QFile::exists(b.chemin(bb)));
+    void nomRubrique()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, motDuRefus);
+        const QString refus = refusNomRubrique(nom);
+        QVERIFY2(motDuRefus.isEmpty() ? refus.isEmpty() : refus.contains(motDuRefus),
+                 qPrintable(refus));
+    }
 
-    // The source cannot be written: the shortcut stays in both, and the user is told.
-    b.ecrire(u"C.ini"_s, {});
-    QVERIFY(QFile::rename(b.chemin(a), b.chemin(u"A2.ini"_s)));
-    const Resultat r = b.catalogue.deplacerRaccourci(a, 1, u"C.ini"_s);
-    QCOMPARE(r.issue, Resultat::Issue::Echec);
-    QVERIFY2(r.raison.contains(u"dans les deux"), qPrintable(r.raison));
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(u"C.ini"_s))), champs({Calc}));
-    QCOMPARE(champs(Lire_Rubrique(b.chemin(u"A2.ini"_s))), champs({Doom, Calc}));
-}
+    void rubriquesDuDossier()
+    {
+        Banc b(u"JEUX.INI"_s);
+        // Sorted as people read them; other files and folders are not rubriques.
+        for (const char* n : {"Rubrique n°10", "Rubrique n°2", "outils", "Écrans", ""})
+            b.ecrire(QString::fromUtf8(n) + u".ini"_s, {});
+        test::ecrireOctets(b.chemin(u"notes.txt"_s), "x");
+        // A name written in Windows-1252 on an old disk, and a link to nothing.
+        const QByteArray latin1 = QFile::encodeName(b.rubriques) + "/Vid\xE9o.ini";
+        QVERIFY(::link(QFile::encodeName(b.chemin(u"B.INI"_s)).constData(), latin1) == 0);
+        QVERIFY(QFile::link(b.chemin(u"nulle-part"_s), b.chemin(u"mort.ini"_s)));
+        QVERIFY(QDir().mkpath(b.chemin(u"dossier.ini"_s)));
+        b.catalogue.relire();
+        QCOMPARE(b.etat().constFirst(),
+                 u", B, Écrans, JEUX, mort, outils, Rubrique n°2, Rubrique n°10, Vidéo"_s);
+        QCOMPARE(b.catalogue.indexFichier(u"JEUX.ini"_s), -1);
+        // The Windows-1252 name is read, written and renamed through its own bytes.
+        const QString video = b.catalogue.rubriques().at(8).fichier;
+        QCOMPARE(noms(b.catalogue.charger(video)), u"Calc"_s);
+        QVERIFY(b.catalogue.ajouterRaccourci(video, Doom).fait());
+        QVERIFY(b.catalogue.renommerRubrique(video, u"Vidéos"_s).fait());
+        QCOMPARE(noms(Lire_Rubrique(b.chemin(u"Vidéos.ini"_s))), u"Calc Doom"_s);
+        QVERIFY(::access(latin1.constData(), F_OK) != 0);
+        // A file that cannot be read is listed, shows nothing, and tells why.
+        const QString mort = b.catalogue.rubriques().at(4).fichier;
+        QVERIFY(b.catalogue.charger(mort).isEmpty());
+        QVERIFY(!b.catalogue.refus(mort).isEmpty());
+    }
+
+    void operations_data()
+    {
+        QTest::addColumn<QString>("fichierA");
+        QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.ini>A2.ini")
+        QTest::addColumn<QString>("commande");  // the operation, then its index or name
+        QTest::addColumn<int>("issue");
+        QTest::addColumn<QString>("texte"); // the rubrique answered, or a part of the reason
+        QTest::addColumn<QStringList>("apres");
+        const auto ligne = [](const char* cas, const QString& prealable, const QString& commande,
+                              Resultat::Issue issue, const QString& texte, const QStringList& apres,
+                              const QString& a = u"A.ini"_s) {
+            QTest::newRow(cas) << a << prealable << commande << int(issue) << texte << apres;
+        };
+        const auto fait = Resultat::Issue::Fait, refus = Resultat::Issue::Refuse,
+                   echec = Resultat::Issue::Echec;
+        const QString a = u"A.ini"_s, b = u"B.INI: Calc"_s, z = u" Zoé — 日本語 🎮 "_s;
+        const QStringList intact = {u"A, B"_s, u"A.ini: Tetris Doom Calc ="_s, b};
+        const auto avec = [&](const QString& fichierA) {
+            return QStringList{intact[0], fichierA, b};
+        };
+        // Rubriques. An existing rubrique keeps its shortcuts; a rename keeps the file's bytes
+        // and date, and the working copy follows it.
+        ligne("création, blancs gardés", {}, u"creer "_s + z, fait, z + u".ini"_s,
+              {z + u", A, B"_s, z + u".ini+: "_s, intact[1], b});
+        ligne("création d'une existante", {}, u"creer B"_s, fait, u"B.INI"_s, intact);
+        ligne("création refusée", {}, u"creer ../Lanceron"_s, refus,
+              refusNomRubrique(u"../Lanceron"_s), intact);
+        ligne("renommage, extension en capitales", {}, u"renommer Loisirs"_s, fait,
+              u"Loisirs.ini"_s, {u"B, Loisirs"_s, b, u"Loisirs.ini: Tetris Doom Calc ="_s},
+              u"JEUX.INI"_s);
+        ligne("renommage, casse seule", {}, u"renommer Jeux"_s, fait, u"Jeux.ini"_s,
+              {u"B, Jeux"_s, b, u"Jeux.ini: Tetris Doom Calc ="_s}, u"jeux.ini"_s);
+        ligne("renommage, même nom", {}, u"renommer JEUX"_s, fait, u"JEUX.INI"_s,
+              {u"B, JEUX"_s, b, u"JEUX.INI: Tetris Doom Calc ="_s}, u"JEUX.INI"_s);
+        ligne("renommage sur une autre rubrique", {}, u"renommer B"_s, refus,
+              u"Une rubrique nommée « B » existe déjà."_s, intact);
+        ligne("renommage, nom refusé", {}, u"renommer a/b"_s, refus, refusNomRubrique(u"a/b"_s),
+              intact);
+        ligne("renommage d'une rubrique disparue", a, u"renommer C"_s, echec,
+              u"La rubrique « A » n'existe plus."_s, {u"B"_s, b});
+        ligne("suppression à la corbeille", {}, u"supprimer"_s, fait, {},
+              {u"B"_s, b, u"corbeille/A.ini: Tetris Doom Calc"_s});
+        ligne("suppression d'une rubrique disparue", a, u"supprimer"_s, echec, u"supprimée"_s,
+              {intact[0], b});
+        // Shortcuts: the file, its working copy and nothing else.
+        ligne("ajout", {}, u"ajout"_s, fait, {}, avec(u"A.ini+: Tetris Doom Calc Doom ="_s));
+        ligne("modification", {}, u"modification 1"_s, fait, {},
+              avec(u"A.ini+: Tetris Tetris Calc ="_s));
+        ligne("retrait", {}, u"retrait 1"_s, fait, {}, avec(u"A.ini+: Tetris Calc ="_s));
+        ligne("retrait hors liste", {}, u"retrait 3"_s, refus, {}, intact);
+        ligne("vers le haut", {}, u"ordre 2"_s, fait, {}, avec(u"A.ini+: Calc Tetris Doom ="_s));
+        ligne("vers le bas", {}, u"ordre 0"_s, fait, {}, avec(u"A.ini+: Doom Calc Tetris ="_s));
+        // The rubrique's file vanished meanwhile: nothing is written.
+        const QString disparue = u"La rubrique « A » n'existe plus"_s;
+        ligne("rubrique supprimée: ajout", a, u"ajout"_s, echec, disparue, {intact[0], b});
+        ligne("rubrique renommée: retrait", u"A.ini>A2.ini"_s, u"retrait 0"_s, echec, disparue,
+              avec(u"A2.ini: Tetris Doom Calc"_s));
+        // Moved: in the destination, then out of the source; never lost.
+        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.ini"_s, refus, {}, intact);
+        ligne("déplacement", {}, u"deplacement 0 B.INI"_s, fait, {},
+              {intact[0], u"A.ini+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
+        ligne("copie", {}, u"copie 0 B.INI"_s, fait, {},
+              {intact[0], intact[1], u"B.INI+: Calc Tetris"_s});
+        ligne("destination disparue", u"B.INI"_s, u"deplacement 1 B.INI"_s, echec, {},
+              {intact[0], intact[1]});
+        ligne("source disparue", u"A.ini>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
+              u"dans les deux"_s,
+              {intact[0], u"A2.ini: Tetris Doom Calc"_s, u"B.INI+: Calc Doom"_s});
+    }
+
+    void operations()
+    {
+        QFETCH(QString, fichierA);
+        QFETCH(QString, prealable);
+        QFETCH(QString, commande);
+        QFETCH(int, issue);
+        QFETCH(QString, texte);
+        QFETCH(QStringList, apres);
+        Banc b(fichierA);
+        Catalogue& c = b.catalogue;
+        c.charger(fichierA);
+        if (prealable.contains(u'>'))
+            QVERIFY(QFile::rename(b.chemin(prealable.section(u'>', 0, 0)),
+                                  b.chemin(prealable.section(u'>', 1))));
+        else if (!prealable.isEmpty())
+            QVERIFY(QFile::remove(b.chemin(prealable)));
+        const QString operation = commande.section(u' ', 0, 0),
+                      argument = commande.section(u' ', 1);
+        const int index = argument.section(u' ', 0, 0).toInt();
+        QString fichier;
+        Resultat r;
+        if (operation == "creer")
+            r = c.creerRubrique(argument, &fichier);
+        else if (operation == "renommer")
+            r = c.renommerRubrique(fichierA, argument, &fichier);
+        else if (operation == "supprimer")
+            r = c.supprimerRubrique(fichierA);
+        else if (operation == "ajout")
+            r = c.ajouterRaccourci(fichierA, Doom);
+        else if (operation == "modification")
+            r = c.modifierRaccourci(fichierA, index, Tetris);
+        else if (operation == "retrait")
+            r = c.supprimerRaccourci(fichierA, index);
+        else if (operation == "ordre")
+            r = c.reordonnerRaccourci(fichierA, index, 2 - index);
+        else
+            r = c.deplacerRaccourci(fichierA, index, argument.section(u' ', 1),
+                                    operation == "copie");
+        QCOMPARE(int(r.issue), issue);
+        if (r.fait())
+            QCOMPARE(fichier, texte);
+        else
+            QVERIFY2(r.raison.contains(texte), qPrintable(r.raison));
+        // A failure leaves the working copy of a rubrique still listed as it was.
+        if (!r.fait() && c.indexFichier(fichierA) >= 0)
+            QCOMPARE(noms(c.raccourcis(fichierA)), u"Tetris Doom Calc"_s);
+        QCOMPARE(b.etat(), apres);
+    }
+
+    void regroupement()
+    {
+        // A group per rubrique, named after the first main category in the order written, in
+        // the order of the rubriques, "Autres" last; hidden entries, programs met twice or
+        // already there, and paths holding a control character are left out.
+        const QList<EntreeBureau> e = entrees(
+            {u"Tux /a/tux.desktop Game"_s, u"Caché /a/cache.desktop Game caché"_s,
+             u"Outil /a/outil.desktop X-Perso"_s, u"Gimp /a/gimp.desktop Graphics"_s,
+             u"Tux_encore /a/tux.desktop Game"_s, u"Déjà /a/deja.desktop Graphics"_s,
+             u"Mal\nnommé /a/nom.desktop Game"_s, u"Chemin /a/ch\tmin.desktop Game"_s,
+             u"Lecteur /a/lecteur.desktop Audio;Player"_s, u"Pingus /a/p.desktop GTK;Game"_s,
+             u"Tableur /a/tableur.desktop Utility;Game"_s, u"Sans /a/sans.desktop "_s,
+             u"Réglages /a/reglages.desktop Settings;System"_s, u"Casse /a/casse.desktop game"_s});
+        const QList<GroupeImport> g = grouperApplications(e, {u"/a/deja.desktop"_s});
+        QCOMPARE(decrire(g),
+                 (QStringList{u"Multimédia: Lecteur?"_s, u"Jeux: Tux? Malnommé? Pingus?"_s,
+                              u"Graphisme: Gimp?"_s, u"Paramètres: Réglages?"_s,
+                              u"Accessoires: Tableur?"_s, u"Autres: Outil? Sans? Casse?"_s}));
+        // Each a shortcut to its desktop entry, in a normal window, without a command line.
+        QCOMPARE(g[0].raccourcis[0],
+                 (Raccourci{u"Lecteur"_s, u"/a/lecteur.desktop"_s, u"Fenêtre normale"_s, {}}));
+    }
+
+    void importerDeuxFois()
+    {
+        // The user's "Jeux" holds Tetris already; the group of Firefox is not ticked.
+        Banc b;
+        b.ecrire(u"Jeux.ini"_s, {Tetris});
+        b.catalogue.relire();
+        const QList<EntreeBureau> e =
+            entrees({u"Tetris /opt/tetris Game"_s, u"Pingus /a/pingus.desktop Game"_s,
+                     u"Gimp /a/gimp.desktop Graphics"_s, u"Firefox /a/firefox.desktop Network"_s});
+        QList<GroupeImport> choisis = grouperApplications(e, programmesPresents(b.catalogue));
+        choisis.removeIf([](const GroupeImport& g) { return g.rubrique == u"Internet"_s; });
+        int ajoutes = -1;
+        int etapes = 0;
+        QVERIFY(importer(b.catalogue, choisis, &ajoutes, [&](int) { ++etapes; }).fait());
+        QCOMPARE(ajoutes, 2);
+        QCOMPARE(etapes, 2);
+        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.ini: Tetris Doom Calc"_s,
+                                   u"B.INI: Calc"_s, u"Graphisme.ini+: Gimp?"_s,
+                                   u"Jeux.ini+: Tetris Pingus?"_s};
+        QCOMPARE(b.etat(), apres);
+        // Again, the same groups: nothing more is written, even though they were made before.
+        QVERIFY(importer(b.catalogue, choisis, &ajoutes).fait());
+        QCOMPARE(ajoutes, 0);
+        QCOMPARE(b.etat(), apres);
+        QCOMPARE(grouperApplications(e, programmesPresents(b.catalogue)).size(), 1);
+    }
+
+    void chercher_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QStringList>("trouves"); // rubrique/index name, best first
+        QTest::newRow("accent et casse")
+            << "fenetre" << QStringList{"Bureau/0 Fenêtre de terminal"};
+        QTest::newRow("debut puis mot puis dedans")
+            << "eve" << QStringList{"Jeux/0 Évé Online", "Jeux/2 Lève-tôt"};
+        QTest::newRow("mot apres tiret") << "TOT" << QStringList{"Jeux/2 Lève-tôt"};
+        QTest::newRow("mots par nom puis milieu")
+            << "te"
+            << QStringList{"Bureau/1 Éditeur de texte", "Bureau/0 Fenêtre de terminal",
+                           "Bureau/3 Attente"};
+        QTest::newRow("nom du programme") << "supertux2" << QStringList{"Jeux/1 Super Tux"};
+        QTest::newRow("nom avant programme") << "calc" << QStringList{"Bureau/2 Calc"};
+        QTest::newRow("dossier du programme ignore") << "libreoffice" << QStringList{};
+        QTest::newRow("vide") << "" << QStringList{};
+        QTest::newRow("rien") << "zzz" << QStringList{};
+    }
+
+    void chercher()
+    {
+        QFETCH(QString, texte);
+        QFETCH(QStringList, trouves);
+        QStringList r;
+        for (const Trouvaille& t : m_index.chercher(texte))
+            r << QString("%1/%2 %3")
+                     .arg(Catalogue::nomDe(t.fichier))
+                     .arg(t.index)
+                     .arg(t.raccourci.Nom);
+        QCOMPARE(r, trouves);
+        QCOMPARE(m_index.chercher(texte, 1).size(), std::min<qsizetype>(trouves.size(), 1));
+    }
+
+    void indexSuitLeDisque()
+    {
+        // Built again, the index sees what was added since.
+        QVERIFY(m_catalogueRecherche
+                    .ajouterRaccourci("Vide.ini", {"Terminal", "/usr/bin/xterm", "F", ""})
+                    .fait());
+        QCOMPARE(m_index.chercher("terminal").size(), 1);
+        m_index.construire(m_catalogueRecherche);
+        QCOMPARE(m_index.chercher("terminal").size(), 2);
+        QCOMPARE(m_index.chercher("terminal").constFirst().fichier, QString("Vide.ini"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TstCatalogue)
 #include "tst_catalogue.moc"
