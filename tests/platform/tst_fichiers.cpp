@@ -1,18 +1,24 @@
-// Renaming without ever replacing a file, deleting through the desktop's trash, file names
-// that are not UTF-8, French reasons, the single-instance guard.
+// Files as the launcher meets them: what starting one means, renaming without ever replacing
+// a file, deleting through the desktop's trash, file names that are not UTF-8, French
+// reasons, the single-instance guard.
 
 #include "platform/chemins_natifs.h"
 #include "platform/fichiers.h"
 #include "platform/instance_unique.h"
+#include "platform/lancement.h"
 #include "testsupport.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 
 using namespace lanceron;
+using namespace Qt::StringLiterals;
 using Issue = ResultatRenommage::Issue;
+using Sorte = PlanLancement::Sorte;
 
 class TstFichiers : public QObject {
     Q_OBJECT
@@ -23,6 +29,90 @@ private slots:
         qputenv("HOME", QFile::encodeName(m_maison.chemin()));
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
         QVERIFY(QDir().mkpath(m_maison.fichier("data")));
+    }
+
+    void plan_data()
+    {
+        QTest::addColumn<QString>("nom");        // ending in "/": a folder; "|": a named pipe
+        QTest::addColumn<QByteArray>("contenu"); // null: no file at all
+        QTest::addColumn<bool>("executable");    // the execute permission
+        QTest::addColumn<Sorte>("sorte");
+        QTest::addColumn<QString>("erreur");
+        const auto ligne = [](const char* cas, const QString& nom, const QByteArray& contenu,
+                              bool executable, Sorte sorte, const QString& erreur = {}) {
+            QTest::newRow(cas) << nom << contenu << executable << sorte << erreur;
+        };
+        const QByteArray entree("[Desktop Entry]\nType=Application\nExec=true\n");
+        // A Windows program without the execute permission goes to the desktop (Wine).
+        ligne("programme Windows", u"setup.exe"_s, "MZ", false, Sorte::Document);
+        // On FAT, exFAT or NTFS every file may be executed: the content decides.
+        ligne("document d'une clé USB", u"rapport.pdf"_s, "%PDF-1.4", true, Sorte::Document);
+        ligne("fichier vide exécutable", u"vide"_s, "", true, Sorte::Document);
+        ligne("script", u"outil"_s, "#!/bin/sh\n", true, Sorte::Executable);
+        ligne("programme ELF", u"jeu.bin"_s,
+              "\x7f"
+              "ELF\2\1\1",
+              true, Sorte::Executable);
+        ligne("script sans permission", u"outil"_s, "#!/bin/sh\n", false, Sorte::Document);
+        // An entry is an entry, executable or not, whatever the letter case of its extension.
+        ligne("entrée", u"éditeur.DESKTOP"_s, entree, true, Sorte::EntreeBureau);
+        ligne("entrée trop grande", u"gros.desktop"_s, entree + QByteArray(TailleMaxEntree, '#'),
+              false, Sorte::Refuse, u"entrée de bureau trop grande"_s);
+        ligne("dossier", u"Jeux.desktop/"_s, {}, false, Sorte::Dossier);
+        ligne("introuvable", u"absent.desktop"_s, {}, false, Sorte::Refuse,
+              u"fichier introuvable"_s);
+        // Opening a pipe would wait for a writer, for ever.
+        ligne("tube nommé", u"tube.desktop|"_s, {}, true, Sorte::Refuse,
+              u"ce n'est pas un fichier ordinaire"_s);
+        ligne("périphérique", u"/dev/null"_s, {}, false, Sorte::Refuse,
+              u"ce n'est pas un fichier ordinaire"_s);
+    }
+
+    void plan()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, executable);
+        QFETCH(Sorte, sorte);
+        QFETCH(QString, erreur);
+        test::DossierTest dossier;
+        QString chemin = QDir::isAbsolutePath(nom) ? nom : dossier.fichier(nom);
+        if (nom.endsWith(u'/') || nom.endsWith(u'|'))
+            chemin.chop(1);
+        if (nom.endsWith(u'/'))
+            QVERIFY(QDir().mkdir(chemin));
+        else if (nom.endsWith(u'|'))
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0700), 0);
+        else if (!contenu.isNull())
+            test::ecrireOctets(chemin, contenu);
+        if (executable && !contenu.isNull())
+            QVERIFY(QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::ExeOwner));
+
+        const PlanLancement plan = planLancement(chemin, u"\"a b\" -x"_s);
+        QCOMPARE(plan.sorte, sorte);
+        QCOMPARE(plan.erreur, erreur);
+        if (sorte == Sorte::Document || sorte == Sorte::Dossier)
+            QCOMPARE(plan.document, QUrl::fromLocalFile(chemin));
+        if (sorte == Sorte::Document)
+            QCOMPARE(plan.dossier, dossier.chemin());
+        if (sorte == Sorte::Executable || sorte == Sorte::EntreeBureau)
+            QCOMPARE(plan.programme + u'|' + plan.arguments.join(u'|'), chemin + u"|a b|-x"_s);
+    }
+
+    void planSansDroits()
+    {
+        // Only the first character of the show command counts, in capitals.
+        QCOMPARE(affichagePour(u"Rapide"_s), Affichage::Reduite);
+        QCOMPARE(affichagePour(u"agrandie"_s), Affichage::Cachee);
+        test::DossierTest dossier;
+        const QString chemin = dossier.fichier(u"secret.txt"_s);
+        test::ecrireOctets(chemin, "x");
+        QVERIFY(QFile::setPermissions(chemin, {}));
+        if (QFile f(chemin); f.open(QIODevice::ReadOnly))
+            QSKIP("this user reads every file");
+        const PlanLancement plan = planLancement(chemin, QString());
+        QCOMPARE(plan.sorte, Sorte::Refuse);
+        QCOMPARE(plan.erreur, u"accès refusé"_s);
     }
 
     void renommage_data()
@@ -47,8 +137,8 @@ private slots:
         const QString garde = issue == Issue::Fait ? nouveau : "a.ini";
         QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name),
                  (QStringList{garde, "b.ini"}));
-        QCOMPARE(test::lireOctets(d.fichier(garde)), QByteArray("ancien"));
-        QCOMPARE(test::lireOctets(d.fichier("b.ini")), QByteArray("autre"));
+        QCOMPARE(test::lireOctets(d.fichier(garde)) + test::lireOctets(d.fichier("b.ini")),
+                 QByteArray("ancienautre"));
     }
 
     void corbeille()
@@ -113,7 +203,6 @@ private slots:
         QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
         QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
         QVERIFY(mettreALaCorbeille(chemin + "2"));
-        QVERIFY(!existe(chemin + "2"));
         QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
     }
 

@@ -4,18 +4,15 @@
 #include "icons/ico_format.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QImage>
 #include <QtTest>
 
 #include <sys/stat.h>
 
 using namespace lanceron;
 using namespace Qt::Literals::StringLiterals;
-using Sorte = IconeExtraite::Sorte;
-using test::imageUnie;
+using namespace lanceron::test;
 
 namespace {
 
@@ -23,48 +20,25 @@ namespace {
 // screen (set in main()).
 constexpr qreal Ratio = 2.0;
 
-const QRgb Rouge = qRgb(255, 0, 0);
-const QRgb Vert = qRgb(0, 255, 0);
-const QRgb Bleu = qRgb(0, 0, 255);
-const QRgb Jaune = qRgb(255, 255, 0);
-
-QRgb centre(const QImage& image)
+// What an icon shows: the theme's icon of that name when it is one, else the colours at the
+// centres of the large and small images and the opacity of the large one's corner.
+QString apercu(const IconeExtraite& icone, const QString& theme)
 {
-    return image.pixel(image.width() / 2, image.height() / 2) | 0xff000000u;
-}
-
-// Both images: 32 and 16 logical pixels drawn at the screen's ratio, not blank.
-void verifierImages(const IconeExtraite& icone, Sorte sorte)
-{
-    QCOMPARE(icone.sorte, sorte);
+    if (icone.grande.isNull() || icone.petite.isNull())
+        return icone.grande.isNull() && icone.petite.isNull() ? QString() : u"?"_s;
     for (const auto& [image, cote] : {std::pair(icone.grande, 32), std::pair(icone.petite, 16)}) {
-        QCOMPARE(image.devicePixelRatio(), Ratio);
-        QCOMPARE(image.deviceIndependentSize(), QSizeF(cote, cote));
-        QImage vide(image.size(), image.format());
-        vide.fill(Qt::transparent);
-        QVERIFY(image != vide);
+        if (image.devicePixelRatio() != Ratio || image.deviceIndependentSize() != QSize(cote, cote))
+            return u"taille"_s;
     }
-}
-
-void verifierAucune(const IconeExtraite& icone)
-{
-    QCOMPARE(icone.sorte, Sorte::Aucune);
-    QVERIFY(icone.grande.isNull());
-    QVERIFY(icone.petite.isNull());
-}
-
-// The theme's icon `nom` as the source must draw it.
-QImage icone32DuTheme(const QString& nom)
-{
-    return QIcon::fromTheme(nom).pixmap(QSize(32, 32), Ratio).toImage();
-}
-
-// The file `nom` of `dossier` holding `octets`.
-QString ecrire(const test::DossierTest& dossier, const QString& nom, const QByteArray& octets)
-{
-    const QString chemin = dossier.fichier(nom);
-    test::ecrireOctets(chemin, octets);
-    return chemin;
+    if (!theme.startsWith(u'#'))
+        return icone.grande == QIcon::fromTheme(theme).pixmap(QSize(32, 32), Ratio).toImage()
+                   ? theme
+                   : u"autre"_s;
+    const auto centre = [](const QImage& i) {
+        return QColor(i.pixel(i.width() / 2, i.height() / 2) | 0xff000000u).name();
+    };
+    return u"%1 %2 %3"_s.arg(centre(icone.grande), centre(icone.petite))
+        .arg(qAlpha(icone.grande.pixel(0, 0)));
 }
 
 } // namespace
@@ -78,160 +52,109 @@ private slots:
         QCOMPARE(qGuiApp->devicePixelRatio(), Ratio);
         configurerThemeIcones();
         QCOMPARE(QIcon::themeName(), u"Adwaita"_s);
-        QVERIFY(QIcon::hasThemeIcon(u"text-x-generic"_s));
     }
 
-    void iconePropre_data()
+    void icones_data()
     {
+        // `nom`: in a fresh folder (%1), written when `octets` is not null, a named pipe when
+        // it ends in "|". `propre`: the file's own icon (see apercu()), empty when it has none.
+        // `associee`: the theme's icon for its type, not checked when empty.
         QTest::addColumn<QString>("nom");
         QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<QRgb>("grande");
-        QTest::addColumn<QRgb>("petite");
-        QTest::addColumn<int>("opaciteDuCoin");
-
+        QTest::addColumn<QString>("propre");
+        QTest::addColumn<QString>("associee");
         // At ratio 2 the large icon takes the picture of 64 pixels, the small one that of 32.
-        using test::bitmapIcone;
-        const QByteArray pe = test::fabriquerPe({{3, 1, {}, bitmapIcone(16, Rouge)},
-                                                 {3, 2, {}, bitmapIcone(32, Vert)},
-                                                 {3, 3, {}, test::pngIcone(64, Jaune)},
-                                                 {14, 1, {}, test::groupeIcones({1, 2, 3})}});
-        const QByteArray ico = construireIco({*verifierImageIco(bitmapIcone(16, Rouge)),
-                                              *verifierImageIco(bitmapIcone(32, Vert)),
-                                              *verifierImageIco(test::pngIcone(64, Jaune))});
-        QTest::newRow("EXE") << u"PROG.EXE"_s << pe << Jaune << Vert << 255;
-        QTest::newRow("dll") << u"biblio.dll"_s << pe << Jaune << Vert << 255;
-        QTest::newRow("ICO") << u"APP.ICO"_s << ico << Jaune << Vert << 255;
-        QTest::newRow("icone nommee png") << u"app.png"_s << ico << Jaune << Vert << 255;
-        QTest::newRow("PNG") << u"I.PNG"_s << imageUnie(100, 100, Bleu) << Bleu << Bleu << 255;
-        QTest::newRow("bmp") << u"i.bmp"_s << imageUnie(100, 100, Bleu, "BMP") << Bleu << Bleu
-                             << 255;
-        QTest::newRow("xpm") << u"i.xpm"_s << imageUnie(100, 100, Bleu, "XPM") << Bleu << Bleu
-                             << 255;
-        QTest::newRow("svg a l'echelle")
-            << u"logo.svg"_s
-            << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
-                          "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>")
-            << Rouge << Rouge << 255;
-        QTest::newRow("oblongue centree")
-            << u"bande.png"_s << imageUnie(64, 16, Vert) << Vert << Vert << 0;
-    }
-
-    void iconePropre()
-    {
-        QFETCH(QString, nom);
-        QFETCH(QByteArray, octets);
-        QFETCH(QRgb, grande);
-        QFETCH(QRgb, petite);
-        QFETCH(int, opaciteDuCoin);
-        test::DossierTest dossier;
-        const IconeExtraite icone = IconSourceUnix().iconePropre(ecrire(dossier, nom, octets));
-        verifierImages(icone, Sorte::Propre);
-        QCOMPARE(centre(icone.grande), grande);
-        QCOMPARE(centre(icone.petite), petite);
-        QCOMPARE(qAlpha(icone.grande.pixel(0, 0)), opaciteDuCoin);
-    }
-
-    void entreeBureau()
-    {
-        // Icon= names a picture by its path, or an icon of the theme.
-        test::DossierTest dossier;
-        const QByteArray png =
-            QFile::encodeName(ecrire(dossier, u"logo.png"_s, imageUnie(48, 48, Rouge)));
-        IconSourceUnix source;
-        const IconeExtraite parChemin = source.iconePropre(ecrire(
-            dossier, u"a.desktop"_s, "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png));
-        verifierImages(parChemin, Sorte::Propre);
-        QCOMPARE(centre(parChemin.petite), Rouge);
-        const IconeExtraite duTheme = source.iconePropre(
-            ecrire(dossier, u"b.desktop"_s,
-                   "[Desktop Entry]\nType=Application\nExec=true\nIcon=folder\n"));
-        verifierImages(duTheme, Sorte::Propre);
-        QCOMPARE(duTheme.grande, icone32DuTheme(u"folder"_s));
-    }
-
-    void aucuneIconePropre_data()
-    {
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QByteArray>("octets");
-
+        const QList<QByteArray> images = {bitmapIcone(16, qRgb(255, 0, 0)),
+                                          bitmapIcone(32, qRgb(0, 255, 0)),
+                                          pngIcone(64, qRgb(255, 255, 0))};
+        const QByteArray pe = fabriquerPe({{3, 1, images[0]},
+                                           {3, 2, images[1]},
+                                           {3, 3, images[2]},
+                                           {14, 1, groupeIcones({1, 2, 3})}});
+        QList<ImageIco> pictures;
+        for (const QByteArray& image : images)
+            pictures.append(*verifierImageIco(image));
+        const QByteArray ico = construireIco(pictures);
+        const QString jauneVert = u"#ffff00 #00ff00 255"_s;
+        const QString bleu = u"#0000ff #0000ff 255"_s;
+        const QByteArray bleue = imageUnie(100, 100, qRgb(0, 0, 255));
         const QByteArray app("[Desktop Entry]\nType=Application\nExec=true\n");
-        QTest::newRow("entree sans Icon") << u"x.desktop"_s << app;
-        QTest::newRow("entree, nom inconnu") << u"x.desktop"_s << app + "Icon=lanceron-inconnue\n";
-        QTest::newRow("entree, autre groupe")
-            << u"x.desktop"_s << QByteArray("[Autre]\nType=Application\nExec=true\nIcon=folder\n");
+        const QString x = u"application-x-executable"_s;
+        const auto ligne = [](const char* cas, const QString& nom, const QByteArray& octets,
+                              const QString& propre = {}, const QString& associee = {}) {
+            QTest::newRow(cas) << nom << octets << propre << associee;
+        };
+        ligne("EXE", u"%1/PROG.EXE"_s, pe, jauneVert, x);
+        ligne("dll", u"%1/biblio.dll"_s, pe, jauneVert);
+        ligne("ICO", u"%1/APP.ICO"_s, ico, jauneVert);
+        ligne("icone nommee png", u"%1/app.png"_s, ico, jauneVert);
+        ligne("PNG", u"%1/I.PNG"_s, bleue, bleu);
+        ligne("bmp", u"%1/i.bmp"_s, imageUnie(100, 100, qRgb(0, 0, 255), "BMP"), bleu);
+        ligne("xpm", u"%1/i.xpm"_s, imageUnie(100, 100, qRgb(0, 0, 255), "XPM"), bleu);
+        ligne("svg a l'echelle", u"%1/logo.svg"_s,
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
+              "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>",
+              u"#ff0000 #ff0000 255"_s);
+        ligne("oblongue centree", u"%1/bande.png"_s, imageUnie(64, 16, qRgb(0, 255, 0)),
+              u"#00ff00 #00ff00 0"_s);
+        // Icon= names a picture by its path, or an icon of the theme.
+        ligne("entree, chemin", u"%1/a.desktop"_s, app + "Icon=%1/logo.png\n", bleu);
+        ligne("entree, theme", u"%1/b.desktop"_s, app + "Icon=folder\n", u"folder"_s);
+        ligne("entree sans Icon", u"%1/x.desktop"_s, app);
+        ligne("entree, nom inconnu", u"%1/x.desktop"_s, app + "Icon=lanceron-inconnue\n");
+        ligne("entree, autre groupe", u"%1/x.desktop"_s,
+              "[Autre]\nType=Application\nExec=true\nIcon=folder\n");
         // The desktop would not show it: its program is not installed.
-        QTest::newRow("entree, programme absent")
-            << u"x.desktop"_s << app + "TryExec=/nulle/part\nIcon=folder\n";
-        QTest::newRow("png illisible") << u"x.png"_s << QByteArray(500, 'x');
-        QTest::newRow("svg illisible") << u"x.svg"_s << QByteArray("<svg");
+        ligne("entree, programme absent", u"%1/x.desktop"_s,
+              app + "TryExec=/nulle/part\nIcon=folder\n");
+        ligne("png illisible", u"%1/x.png"_s, QByteArray(500, 'x'));
+        ligne("svg illisible", u"%1/x.svg"_s, "<svg");
         // Refused from its header or from its size, never decoded.
-        QTest::newRow("5000 pixels de cote")
-            << u"x.png"_s << imageUnie(5000, 5000, 0, "PNG", QImage::Format_Mono);
-        QTest::newRow("trop lourde")
-            << u"x.png"_s
-            << imageUnie(32, 32, Rouge) + QByteArray(IconSourceUnix::TailleMaxImage, 0);
+        ligne("5000 pixels de cote", u"%1/x.png"_s,
+              imageUnie(5000, 5000, 0, "PNG", QImage::Format_Mono));
+        ligne("trop lourde", u"%1/x.png"_s, bleue + QByteArray(IconSourceUnix::TailleMaxImage, 0));
         // Only the kinds that hold icons are read.
-        QTest::newRow("jpg") << u"photo.jpg"_s << imageUnie(32, 32, Rouge);
+        ligne("jpg", u"%1/photo.jpg"_s, bleue);
         // A pipe or a device is never opened, whatever its name: opening a pipe would wait
         // for a writer.
-        QTest::newRow("tube") << u"tube.desktop"_s << QByteArray();
-        QTest::newRow("périphérique") << u"/dev/zero"_s << QByteArray();
+        ligne("tube", u"%1/tube.desktop|"_s, {});
+        ligne("périphérique", u"/dev/zero"_s, {});
+        ligne("texte", u"%1/notes.txt"_s, "bonjour\n", {}, u"text-x-generic"_s);
+        ligne("script, par son contenu", u"%1/demarrer"_s, "#!/bin/sh\necho bonjour\n", {},
+              u"text-x-script"_s);
+        ligne("programme sans icone", u"%1/prog.exe"_s, fabriquerPe({{6, 1, "data"}}), {}, x);
+        ligne("dossier", u"%1"_s, {}, {}, u"inode-directory"_s);
+        ligne("programme absent", u"/nulle/part/jeu.exe"_s, {}, {}, x);
+        ligne("chemin windows", u"C:\\Jeux\\notes.TXT"_s, {}, {}, u"text-x-generic"_s);
+        ligne("vide", QString(), {}, {}, u"application-x-generic"_s);
+        ligne("4000 caracteres", u"/tmp/"_s + QString(4000, u'a') + u".exe"_s, {}, {}, x);
     }
 
-    void aucuneIconePropre()
+    void icones()
     {
         QFETCH(QString, nom);
         QFETCH(QByteArray, octets);
-        test::DossierTest dossier;
-        const QString chemin = nom.startsWith(u'/') ? nom : dossier.fichier(nom);
-        if (!octets.isNull())
-            test::ecrireOctets(chemin, octets);
-        else if (chemin != nom)
+        QFETCH(QString, propre);
+        QFETCH(QString, associee);
+        DossierTest dossier;
+        ecrireOctets(dossier.fichier(u"logo.png"_s), imageUnie(48, 48, qRgb(0, 0, 255)));
+        QString chemin = nom.replace(u"%1"_s, dossier.chemin());
+        if (chemin.endsWith(u'|')) {
+            chemin.chop(1);
             QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        } else if (!octets.isNull()) {
+            ecrireOctets(chemin, octets.replace("%1", QFile::encodeName(dossier.chemin())));
+        }
         IconSourceUnix source;
-        verifierAucune(source.iconePropre(chemin));
-        source.iconeAssociee(chemin);
-    }
-
-    void iconeDuType_data()
-    {
-        // `chemin`: %1 stands for a temporary folder; the file is written when `octets` is
-        // not null.
-        QTest::addColumn<QString>("chemin");
-        QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<QString>("icone");
-
-        QTest::newRow("texte") << u"%1/notes.txt"_s << QByteArray("bonjour\n")
-                               << u"text-x-generic"_s;
-        QTest::newRow("script, par son contenu")
-            << u"%1/demarrer"_s << QByteArray("#!/bin/sh\necho bonjour\n") << u"text-x-script"_s;
-        QTest::newRow("programme sans icone")
-            << u"%1/prog.exe"_s << test::fabriquerPe({{6, 1, {}, QByteArray(8, 'a')}})
-            << u"application-x-executable"_s;
-        QTest::newRow("dossier") << u"%1"_s << QByteArray() << u"inode-directory"_s;
-        QTest::newRow("programme absent")
-            << u"/nulle/part/jeu.exe"_s << QByteArray() << u"application-x-executable"_s;
-        QTest::newRow("chemin windows")
-            << u"C:\\Jeux\\notes.TXT"_s << QByteArray() << u"text-x-generic"_s;
-        QTest::newRow("vide") << QString() << QByteArray() << u"application-x-generic"_s;
-        QTest::newRow("4000 caracteres") << u"/tmp/"_s + QString(4000, u'a') + u".exe"_s
-                                         << QByteArray() << u"application-x-executable"_s;
-    }
-
-    void iconeDuType()
-    {
-        QFETCH(QString, chemin);
-        QFETCH(QByteArray, octets);
-        QFETCH(QString, icone);
-        test::DossierTest dossier;
-        chemin.replace(u"%1"_s, dossier.chemin());
-        if (!octets.isNull())
-            test::ecrireOctets(chemin, octets);
-        IconSourceUnix source;
-        verifierAucune(source.iconePropre(chemin));
-        const IconeExtraite associee = source.iconeAssociee(chemin);
-        verifierImages(associee, Sorte::Aucune);
-        QCOMPARE(associee.grande, icone32DuTheme(icone));
+        const IconeExtraite icone = source.iconePropre(chemin);
+        QCOMPARE(icone.sorte,
+                 propre.isEmpty() ? IconeExtraite::Sorte::Aucune : IconeExtraite::Sorte::Propre);
+        QCOMPARE(apercu(icone, propre), propre);
+        const IconeExtraite type = source.iconeAssociee(chemin);
+        if (!associee.isEmpty()) {
+            QCOMPARE(type.sorte, IconeExtraite::Sorte::Aucune);
+            QCOMPARE(apercu(type, associee), associee);
+        }
     }
 };
 
