@@ -29,8 +29,7 @@ private slots:
             {u"casse.svg"_s, "<svg"},
             {u"dessin.svg"_s, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" "
                               "height=\"64\"><circle r=\"30\" fill=\"#00ff00\"/></svg>"},
-            {u"prog.exe"_s, test::fabriquerPe({{3, 1, test::bitmapIcone(32, qRgb(255, 255, 0))},
-                                               {14, 1, test::groupeIcones({1})}})},
+            {u"prog.exe"_s, test::fabriquerPe({test::bitmapIcone(32, qRgb(255, 255, 0))}, {{1}})},
             {u"image.desktop"_s, entree + "Icon=" + icone.toUtf8()},
             {u"theme.desktop"_s, entree + "Icon=text-x-generic\n"},
             {u"sansicone.desktop"_s, entree},

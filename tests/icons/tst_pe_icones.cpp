@@ -51,11 +51,8 @@ QByteArray icoDeOctets(const QByteArray& pe)
 // 16 red and 32 green bitmaps and a 48 blue PNG, grouped as 32, 16, 48.
 QByteArray peTroisImages(bool pe32Plus = false)
 {
-    return fabriquerPe({{3, 1, bitmapIcone(16, Rouge)},
-                        {3, 2, bitmapIcone(32, Vert)},
-                        {3, 3, pngIcone(48, Bleu)},
-                        {14, 1, groupeIcones({2, 1, 3})}},
-                       pe32Plus);
+    return fabriquerPe({bitmapIcone(16, Rouge), bitmapIcone(32, Vert), pngIcone(48, Bleu)},
+                       {{2, 1, 3}}, pe32Plus);
 }
 
 // The .ico file of these pictures, as the reader must give it.
@@ -165,19 +162,12 @@ private slots:
         const L troisImages = {bitmapIcone(32, Vert), bitmapIcone(16, Rouge), pngIcone(48, Bleu)};
         QTest::newRow("pe32") << peTroisImages() << troisImages;
         QTest::newRow("pe32+") << peTroisImages(true) << troisImages;
-        QTest::newRow("premier groupe liste") << fabriquerPe({{3, 1, bitmapIcone(16, Rouge)},
-                                                              {3, 2, bitmapIcone(32, Vert)},
-                                                              {14, 7, groupeIcones({2})},
-                                                              {14, 1, groupeIcones({1})}})
-                                              << L{bitmapIcone(32, Vert)};
+        const QList<QByteArray> deuxImages = {bitmapIcone(16, Rouge), bitmapIcone(32, Vert)};
+        QTest::newRow("premier groupe") << fabriquerPe(deuxImages, {{2}, {1}}) << L{deuxImages[1]};
         QTest::newRow("images absente et defectueuse")
-            << fabriquerPe({{3, 1, QByteArray(100, 'x')},
-                            {3, 2, bitmapIcone(32, Vert)},
-                            {14, 1, groupeIcones({9, 1, 2})}})
-            << L{bitmapIcone(32, Vert)};
-        QTest::newRow("sans groupe") << fabriquerPe({{3, 1, bitmapIcone(16, Rouge)}}) << L{};
-        QTest::newRow("groupe sans image")
-            << fabriquerPe({{14, 1, groupeIcones({1})}, {6, 1, QByteArray(8, 'a')}}) << L{};
+            << fabriquerPe({QByteArray(100, 'x'), deuxImages[1]}, {{9, 1, 2}}) << L{deuxImages[1]};
+        QTest::newRow("sans groupe") << fabriquerPe(deuxImages, {}) << L{};
+        QTest::newRow("groupe sans image") << fabriquerPe({}, {{1}}) << L{};
         QTest::newRow("tube") << QByteArray() << L{};
     }
 
@@ -230,8 +220,7 @@ private slots:
         }
         // A group of 40 pictures of 270 kB: reading stops at the budget, with the pictures
         // read until then.
-        const QByteArray pe = fabriquerPe(
-            {{3, 1, bitmapIcone(256, Vert)}, {14, 1, groupeIcones(QList<quint16>(40, 1))}});
+        const QByteArray pe = fabriquerPe({bitmapIcone(256, Vert)}, {QList<quint16>(40, 1)});
         FichierSimule fichier(pe, pe.size(), 0);
         const qsizetype lues = imagesIco(icoDepuisPe(fichier)).size();
         QVERIFY(lues > 0 && lues < 40);

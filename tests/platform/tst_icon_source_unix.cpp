@@ -67,10 +67,7 @@ private slots:
         const QList<QByteArray> images = {bitmapIcone(16, qRgb(255, 0, 0)),
                                           bitmapIcone(32, qRgb(0, 255, 0)),
                                           pngIcone(64, qRgb(255, 255, 0))};
-        const QByteArray pe = fabriquerPe({{3, 1, images[0]},
-                                           {3, 2, images[1]},
-                                           {3, 3, images[2]},
-                                           {14, 1, groupeIcones({1, 2, 3})}});
+        const QByteArray pe = fabriquerPe(images, {{1, 2, 3}});
         QList<ImageIco> pictures;
         for (const QByteArray& image : images)
             pictures.append(*verifierImageIco(image));
@@ -122,7 +119,7 @@ private slots:
         ligne("texte", u"%1/notes.txt"_s, "bonjour\n", {}, u"text-x-generic"_s);
         ligne("script, par son contenu", u"%1/demarrer"_s, "#!/bin/sh\necho bonjour\n", {},
               u"text-x-script"_s);
-        ligne("programme sans icone", u"%1/prog.exe"_s, fabriquerPe({{6, 1, "data"}}), {}, x);
+        ligne("programme sans icone", u"%1/prog.exe"_s, fabriquerPe({}, {}), {}, x);
         ligne("dossier", u"%1"_s, {}, {}, u"inode-directory"_s);
         ligne("programme absent", u"/nulle/part/jeu.exe"_s, {}, {}, x);
         ligne("chemin windows", u"C:\\Jeux\\notes.TXT"_s, {}, {}, u"text-x-generic"_s);

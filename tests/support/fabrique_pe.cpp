@@ -55,26 +55,27 @@ QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
     return tampon.data();
 }
 
-QByteArray groupeIcones(const QList<quint16>& numeros)
+QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
+                       bool pe32Plus)
 {
-    QByteArray b;
-    ecrire16(b, 2, 1); // icons
-    ecrire16(b, 4, quint16(numeros.size()));
-    for (quint16 numero : numeros) // sizes left 0: the picture's own header tells them
-        ecrire16(b, b.size() + 12, numero);
-    return b;
-}
-
-QByteArray fabriquerPe(const QList<RessourcePe>& ressources, bool pe32Plus)
-{
-    // The resource tree: root, a directory per type, a language directory per resource, the
-    // data entries, then the data.
-    QList<quint32> types;
-    for (const RessourcePe& r : ressources) {
-        if (types.isEmpty() || types.last() != r.type)
-            types.append(r.type);
+    // The resource tree: the root, a directory per type, a language directory per resource,
+    // the data entries, then the data. A group (GRPICONDIR) leaves the sizes of its pictures
+    // 0: the reader takes the pictures' own headers.
+    QList<QByteArray> donnees = icones;
+    for (const QList<quint16>& numeros : groupes) {
+        QByteArray groupe;
+        ecrire16(groupe, 2, 1);
+        ecrire16(groupe, 4, quint16(numeros.size()));
+        for (quint16 numero : numeros)
+            ecrire16(groupe, groupe.size() + 12, numero);
+        donnees.append(groupe);
     }
-    const auto n = quint32(ressources.size());
+    QList<std::pair<quint32, quint32>> types; // RT_ICON, RT_GROUP_ICON; how many of each
+    if (!icones.isEmpty())
+        types.append({3, quint32(icones.size())});
+    if (!groupes.isEmpty())
+        types.append({14, quint32(groupes.size())});
+    const auto n = quint32(donnees.size());
     const quint32 langues = 16 + 24 * quint32(types.size()) + 8 * n;
     const quint32 entrees = langues + 24 * n;
     QByteArray rsrc(entrees + 16 * n, '\0');
@@ -82,25 +83,24 @@ QByteArray fabriquerPe(const QList<RessourcePe>& ressources, bool pe32Plus)
     quint32 repertoire = 16 + 8 * quint32(types.size());
     quint32 i = 0;
     for (int t = 0; t < types.size(); ++t) {
-        ecrire32(rsrc, 16 + 8 * t, types[t]);
+        ecrire32(rsrc, 16 + 8 * t, types[t].first);
         ecrire32(rsrc, 20 + 8 * t, Repertoire | repertoire);
-        quint32 entree = repertoire + 16;
-        for (; i < n && ressources[i].type == types[t]; ++i, entree += 8) {
+        ecrire16(rsrc, repertoire + 14, quint16(types[t].second));
+        for (quint32 numero = 1; numero <= types[t].second; ++numero, ++i) {
             const quint32 langue = langues + 24 * i;
-            ecrire32(rsrc, entree, ressources[i].numero);
-            ecrire32(rsrc, entree + 4, Repertoire | langue);
+            ecrire32(rsrc, repertoire + 8 + 8 * numero, numero);
+            ecrire32(rsrc, repertoire + 12 + 8 * numero, Repertoire | langue);
             ecrire16(rsrc, langue + 14, 1);
             ecrire32(rsrc, langue + 16, 1033);
             ecrire32(rsrc, langue + 20, entrees + 16 * i);
         }
-        ecrire16(rsrc, repertoire + 14, quint16((entree - repertoire - 16) / 8));
-        repertoire = entree;
+        repertoire += 16 + 8 * types[t].second;
     }
     for (i = 0; i < n; ++i) {
         aligner(rsrc, 4);
         ecrire32(rsrc, entrees + 16 * i, AdresseRessources + quint32(rsrc.size()));
-        ecrire32(rsrc, entrees + 16 * i + 4, quint32(ressources[i].donnees.size()));
-        rsrc.append(ressources[i].donnees);
+        ecrire32(rsrc, entrees + 16 * i + 4, quint32(donnees[i].size()));
+        rsrc.append(donnees[i]);
     }
     const auto tailleRsrc = quint32(rsrc.size());
     aligner(rsrc, 0x200);
