@@ -11,7 +11,6 @@
 #include "platform/icon_source_unix.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QtTest>
 
@@ -79,7 +78,7 @@ QByteArray altere(QByteArray b, qsizetype pos, quint32 v)
     return b;
 }
 
-// Each pair of the store: its key, then what both images show, when they have their sizes:
+// Each pair of the store: its key, then what both images show when they have their sizes:
 // "propre" (the fake source's own icons, red), "associee" (blue) or "vide".
 QStringList etat(const IcoFichier& store)
 {
@@ -87,14 +86,15 @@ QStringList etat(const IcoFichier& store)
     for (int n = 1; n <= store.nombre(); ++n) {
         const QImage grande = store.grande(n).toImage();
         const QImage petite = store.petite(n).toImage();
-        QString image = grande.pixelColor(16, 16) != petite.pixelColor(8, 8) ? u"?"_s
-                        : qAlpha(grande.pixel(16, 16)) == 0                  ? u"vide"_s
-                        : grande.pixelColor(16, 16) == Qt::red               ? u"propre"_s
-                        : grande.pixelColor(16, 16) == Qt::blue              ? u"associee"_s
-                                                                             : u"?"_s;
-        if (grande.size() != QSize(32, 32) || petite.size() != QSize(16, 16))
-            image = u"taille"_s;
-        paires << store.cle(n) + u'=' + image;
+        const QColor c = grande.pixelColor(16, 16);
+        const bool sain = grande.size() == QSize(32, 32) && petite.size() == QSize(16, 16) &&
+                          c == petite.pixelColor(8, 8);
+        paires << store.cle(n) + u'=' +
+                      (!sain            ? u"?"_s
+                       : c.alpha() == 0 ? u"vide"_s
+                       : c == Qt::red   ? u"propre"_s
+                       : c == Qt::blue  ? u"associee"_s
+                                        : u"?"_s);
     }
     return paires;
 }
@@ -278,55 +278,67 @@ private slots:
         QCOMPARE(Extension_Fichier(chemin).toUpper() + u"ID"_s, cle);
     }
 
-    void numerotation()
+    void numerotation_data()
     {
-        // Own icons are kept by whole path (case counts), associated ones by extension; a
-        // path already seen is answered without asking the source again.
-        SourceIconesFactice source;
-        IcoFichier store(source);
-        const QStringList chemins = {u"/p/propre.exe"_s, u"/p/b.exe"_s,      u"/q/c.EXE"_s,
-                                     u"/P/propre.exe"_s, u"/p/propre.exe"_s, u"/bin/sh"_s,
-                                     QString()};
-        QList<int> numeros;
-        for (const QString& chemin : chemins)
-            numeros.append(store.Ajouter_Icone(chemin));
-        QCOMPARE(numeros, (QList<int>{1, 2, 2, 3, 1, 4, 4}));
-        const int appels = source.appelsPropre + source.appelsAssociee;
-        for (const QString& chemin : chemins)
-            store.Ajouter_Icone(chemin);
-        QCOMPARE(source.appelsPropre + source.appelsAssociee, appels);
-        QCOMPARE(etat(store), (QStringList{u"/p/propre.exe=propre"_s, u"EXEID=associee"_s,
-                                           u"/P/propre.exe=propre"_s, u"ID=associee"_s}));
-        QCOMPARE(store.icone(3).availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
-        QCOMPARE(store.icone(3).pixmap(16).toImage().pixelColor(8, 8), Qt::red);
-        for (int n : {-1, 0, 5, 32768}) { // out of bounds
-            QVERIFY(store.grande(n).isNull() && store.petite(n).isNull());
-            QVERIFY(store.icone(n).isNull() && store.cle(n).isEmpty());
-        }
-    }
-
-    void premiereAssocieeReutilisee_data()
-    {
-        QTest::addColumn<QString>("premier");
-        QTest::addColumn<QString>("paire");
-        QTest::newRow("icone du type") << u"/a/notes.txt"_s << u"TXTID=associee"_s;
-        QTest::newRow("paire vide") << u"/a/aucune.txt"_s << u"TXTID=vide"_s;
-    }
-
-    void premiereAssocieeReutilisee()
-    {
+        // `chemins`, added in order to a store of `places` pairs, get `numeros`, with
+        // `associees` calls for associated icons; the store then holds `paires` (see etat()).
+        QTest::addColumn<QStringList>("chemins");
+        QTest::addColumn<int>("places");
+        QTest::addColumn<QList<int>>("numeros");
+        QTest::addColumn<int>("associees");
+        QTest::addColumn<QStringList>("paires");
+        // Own icons are kept by whole path (case counts), associated ones by extension.
+        QTest::newRow("cles")
+            << QStringList{"/p/propre.exe", "/p/b.exe", "/q/c.EXE", "/P/propre.exe",
+                           "/p/propre.exe", "/bin/sh",  ""}
+            << IcoFichier::NombreMaxImages << QList<int>{1, 2, 2, 3, 1, 4, 4} << 2
+            << QStringList{"/p/propre.exe=propre", "EXEID=associee", "/P/propre.exe=propre",
+                           "ID=associee"};
         // The first file of an extension without an icon of its own fixes the pair of the
         // extension for the run, even blank; a later file of that extension with an icon of
         // its own still gets its own pair.
-        QFETCH(QString, premier);
-        QFETCH(QString, paire);
+        QTest::newRow("icone du type")
+            << QStringList{"/a/notes.txt", "/b/LISEZ.TXT", "/c/propre.txt"}
+            << IcoFichier::NombreMaxImages << QList<int>{1, 1, 2} << 1
+            << QStringList{"TXTID=associee", "/c/propre.txt=propre"};
+        QTest::newRow("paire vide") << QStringList{"/a/aucune.txt", "/b/LISEZ.TXT", "/c/propre.txt"}
+                                    << IcoFichier::NombreMaxImages << QList<int>{1, 1, 2} << 1
+                                    << QStringList{"TXTID=vide", "/c/propre.txt=propre"};
+        // The last place holds a blank pair, without key, shared by every later new key,
+        // associated ones included; the keys stored before are still found.
+        QTest::newRow("plein") << QStringList{"/p/propre1.exe", "/p/propre2.exe", "/p/propre3.exe",
+                                              "/p/propre4.exe", "/p/a.pdf",       "/p/b.pdf",
+                                              "/p/propre1.exe"}
+                               << 3 << QList<int>{1, 2, 3, 3, 3, 3, 1} << 1
+                               << QStringList{"/p/propre1.exe=propre", "/p/propre2.exe=propre",
+                                              "=vide"};
+    }
+
+    void numerotation()
+    {
+        QFETCH(QStringList, chemins);
+        QFETCH(int, places);
+        QFETCH(QList<int>, numeros);
+        QFETCH(int, associees);
+        QFETCH(QStringList, paires);
         SourceIconesFactice source;
-        IcoFichier store(source);
-        QCOMPARE(store.Ajouter_Icone(premier), 1);
-        QCOMPARE(store.Ajouter_Icone(u"/b/LISEZ.TXT"_s), 1);
-        QCOMPARE(store.Ajouter_Icone(u"/c/propre.txt"_s), 2);
-        QCOMPARE(source.appelsAssociee, 1);
-        QCOMPARE(etat(store), (QStringList{paire, u"/c/propre.txt=propre"_s}));
+        IcoFichier store(source, places);
+        QList<int> donnes;
+        for (const QString& chemin : chemins)
+            donnes.append(store.Ajouter_Icone(chemin));
+        QCOMPARE(donnes, numeros);
+        QCOMPARE(source.appelsAssociee, associees);
+        QCOMPARE(etat(store), paires);
+        // A path already seen is answered without asking the source again.
+        const int propres = source.appelsPropre;
+        for (const QString& chemin : chemins)
+            store.Ajouter_Icone(chemin);
+        QCOMPARE(source.appelsPropre + source.appelsAssociee, propres + associees);
+        QCOMPARE(store.icone(2).availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+        for (int n : {-1, 0, int(paires.size()) + 1}) { // out of bounds
+            QVERIFY(store.grande(n).isNull() && store.petite(n).isNull());
+            QVERIFY(store.icone(n).isNull() && store.cle(n).isEmpty());
+        }
     }
 
     void fichierChange_data()
@@ -361,21 +373,6 @@ private slots:
         QCOMPARE(store.nombre(), 1);
     }
 
-    void plein()
-    {
-        // The last place holds a blank pair, without key, shared by every later new key,
-        // associated ones included; the keys stored before are still found.
-        SourceIconesFactice source;
-        IcoFichier store(source, 3);
-        for (int i = 1; i <= 4; ++i)
-            QCOMPARE(store.Ajouter_Icone(u"/p/propre%1.exe"_s.arg(i)), qMin(i, 3));
-        QCOMPARE(store.Ajouter_Icone(u"/p/a.pdf"_s), 3);
-        QCOMPARE(store.Ajouter_Icone(u"/p/b.pdf"_s), 3);
-        QCOMPARE(source.appelsAssociee, 1);
-        QCOMPARE(store.Ajouter_Icone(u"/p/propre1.exe"_s), 1);
-        QCOMPARE(etat(store),
-                 (QStringList{u"/p/propre1.exe=propre"_s, u"/p/propre2.exe=propre"_s, u"=vide"_s}));
-    }
     void memeResultatQuEnOrdre()
     {
         configurerThemeIcones();
