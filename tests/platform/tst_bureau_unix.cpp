@@ -121,43 +121,40 @@ private slots:
         // itself. `attendu`: the lines that the script writes, working folder (%2) first, or
         // the error.
         QTest::addColumn<QByteArray>("entree");
-        QTest::addColumn<QString>("commande");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("script, blancs et guillemets")
-            << QByteArray()
-            << uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` 'a b' > p4 | x)"_s
-            << u"%2\nun  deux\ntrois\ndit \"oui\"\n$(touch\np2)\n;\n`touch\np3`\n'a\nb'\n>\np4\n|\nx"_s;
-        QTest::newRow("entree, fichiers et adresses entiers")
-            << QByteArray("Exec=sh \"%1\" --premier %U\nPath=%2\n")
-            << u"\"fichier un.txt\" $(touch p2) `id` /tmp/a'b https://exemple.org/?q=a+b"_s
-            << u"%2\n--premier\n%2/fichier un.txt\n%2/$(touch\n%2/p2)\n%2/`id`\n/tmp/a'b\n"
-               u"https://exemple.org/?q=a+b"_s;
-        QTest::newRow("entree sans Path ni code")
-            << QByteArray("Exec=\"%1\" -v\n") << u"a"_s << u"%2\n-v\n%2/a"_s;
-        QTest::newRow("entree sans argument")
-            << QByteArray("Exec=\"%1\" %f\nTryExec=sh\n") << QString() << u"%2"_s;
+        QTest::addColumn<QString>("commande");
+        const auto ligne = [](const char* cas, const QByteArray& entree, const QString& attendu,
+                              const QString& commande = u"a"_s) {
+            QTest::newRow(cas) << entree << attendu << commande;
+        };
+        ligne(
+            "script, blancs et guillemets", {},
+            u"%2\nun  deux\ntrois\ndit \"oui\"\n$(touch\np2)\n;\n`touch\np3`\n'a\nb'\n>\np4\n|\nx"_s,
+            uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` 'a b' > p4 | x)"_s);
+        ligne("entree, fichiers et adresses entiers", "Exec=sh \"%1\" --premier %U\nPath=%2\n",
+              u"%2\n--premier\n%2/fichier un.txt\n%2/$(touch\n%2/p2)\n%2/`id`\n/tmp/a'b\n"
+              u"https://exemple.org/?q=a+b"_s,
+              u"\"fichier un.txt\" $(touch p2) `id` /tmp/a'b https://exemple.org/?q=a+b"_s);
+        ligne("entree sans Path ni code", "Exec=\"%1\" -v\n", u"%2\n-v\n%2/a"_s);
+        ligne("entree sans argument", "Exec=\"%1\" %f\nTryExec=sh\n", u"%2"_s, {});
         // The desktop's terminal emulator: here the only one on the PATH, the script.
-        QTest::newRow("dans un terminal")
-            << QByteArray("Terminal=true\nExec=/bin/true -d %f\n") << u"\"/tmp/a b\""_s
-            << u"%2\n-e\n/bin/true\n-d\n/tmp/a b"_s;
-        QTest::newRow("programme absent") << QByteArray("Exec=/programme/absent %f\n") << u"a"_s
-                                          << u"programme introuvable : /programme/absent"_s;
-        QTest::newRow("TryExec absent") << QByteArray("TryExec=/nulle/part/outil\nExec=true\n")
-                                        << u"a"_s << u"programme introuvable : /nulle/part/outil"_s;
-        QTest::newRow("Exec invalide")
-            << QByteArray("Exec=\"true\n") << u"a"_s << u"ligne Exec invalide"_s;
-        QTest::newRow("lien") << QByteArray("Type=Link\nURL=https://exemple.org\n") << u"a"_s
-                              << u"ce n'est pas une application"_s;
-        QTest::newRow("service D-Bus absent")
-            << QByteArray("DBusActivatable=true\nExec=true\n") << u"a"_s
-            << u"le service D-Bus « org.lanceron.Outil » est introuvable"_s;
+        ligne("dans un terminal", "Terminal=true\nExec=/bin/true -d %f\n",
+              u"%2\n-e\n/bin/true\n-d\n/tmp/a b"_s, u"\"/tmp/a b\""_s);
+        ligne("programme absent", "Exec=/programme/absent %f\n",
+              u"programme introuvable : /programme/absent"_s);
+        ligne("TryExec absent", "TryExec=/nulle/part/outil\nExec=true\n",
+              u"programme introuvable : /nulle/part/outil"_s);
+        ligne("Exec invalide", "Exec=\"true\n", u"ligne Exec invalide"_s);
+        ligne("lien", "Type=Link\nURL=https://exemple.org\n", u"ce n'est pas une application"_s);
+        ligne("service D-Bus absent", "DBusActivatable=true\nExec=true\n",
+              u"le service D-Bus « org.lanceron.Outil » est introuvable"_s);
     }
 
     void lancer()
     {
         QFETCH(QByteArray, entree);
-        QFETCH(QString, commande);
         QFETCH(QString, attendu);
+        QFETCH(QString, commande);
         DossierTest racine;
         // The script, named as a terminal emulator, writes its working folder and its
         // arguments, one a line, to its own path followed by ".txt".
