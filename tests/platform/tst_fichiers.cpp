@@ -26,7 +26,8 @@ class TstFichiers : public QObject {
 private slots:
     void plan_data()
     {
-        QTest::addColumn<QString>("nom");        // ending in "/": a folder; "|": a named pipe
+        // `nom` ending in "/": a folder; "|": a named pipe; "!": a file that may not be read.
+        QTest::addColumn<QString>("nom");
         QTest::addColumn<QByteArray>("contenu"); // null: no file at all
         QTest::addColumn<bool>("executable");    // the execute permission
         QTest::addColumn<Sorte>("sorte");
@@ -59,6 +60,7 @@ private slots:
               u"ce n'est pas un fichier ordinaire"_s);
         ligne("périphérique", u"/dev/null"_s, {}, false, Sorte::Refuse,
               u"ce n'est pas un fichier ordinaire"_s);
+        ligne("sans droits", u"secret.txt!"_s, "x", false, Sorte::Refuse, u"accès refusé"_s);
     }
 
     void plan()
@@ -70,7 +72,7 @@ private slots:
         QFETCH(QString, erreur);
         test::DossierTest dossier;
         QString chemin = QDir::isAbsolutePath(nom) ? nom : dossier.fichier(nom);
-        if (nom.endsWith(u'/') || nom.endsWith(u'|'))
+        if (nom.endsWith(u'/') || nom.endsWith(u'|') || nom.endsWith(u'!'))
             chemin.chop(1);
         if (nom.endsWith(u'/'))
             QVERIFY(QDir().mkdir(chemin));
@@ -80,40 +82,21 @@ private slots:
             test::ecrireOctets(chemin, contenu);
         if (executable && !contenu.isNull())
             QVERIFY(QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::ExeOwner));
-
+        if (nom.endsWith(u'!')) {
+            QVERIFY(QFile::setPermissions(chemin, {}));
+            if (QFile f(chemin); f.open(QIODevice::ReadOnly))
+                QSKIP("this user reads every file");
+        }
         const PlanLancement plan = planLancement(chemin, u"\"a b\" -x"_s);
         QCOMPARE(plan.sorte, sorte);
         QCOMPARE(plan.erreur, erreur);
     }
 
-    void planSansDroits()
+    void affichage()
     {
         // Only the first character of the show command counts, in capitals.
         QCOMPARE(affichagePour(u"Rapide"_s), Affichage::Reduite);
         QCOMPARE(affichagePour(u"agrandie"_s), Affichage::Cachee);
-        test::DossierTest dossier;
-        const QString chemin = dossier.fichier(u"secret.txt"_s);
-        test::ecrireOctets(chemin, "x");
-        QVERIFY(QFile::setPermissions(chemin, {}));
-        if (QFile f(chemin); f.open(QIODevice::ReadOnly))
-            QSKIP("this user reads every file");
-        const PlanLancement plan = planLancement(chemin, QString());
-        QCOMPARE(plan.sorte, Sorte::Refuse);
-        QCOMPARE(plan.erreur, u"accès refusé"_s);
-    }
-
-    void corbeille()
-    {
-        // A data folder that does not exist: no trash can be made there, the file is deleted.
-        test::DossierTest d;
-        test::ecrireOctets(d.fichier("R.ini"), "x");
-        const QByteArray donnees = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(d.fichier("absent")));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
-        const bool fait = mettreALaCorbeille(d.fichier("R.ini"));
-        qputenv("XDG_DATA_HOME", donnees);
-        QVERIFY(fait);
-        QCOMPARE(QDir(d.chemin()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
     void nomsNatifs_data()
@@ -139,9 +122,10 @@ private slots:
         QCOMPARE(nom == QString::fromUtf8(octets), octets == lisible.toUtf8());
     }
 
-    void nomLatin1()
+    void suppression()
     {
-        // A file named in Latin-1 is never renamed over another file, and is deleted.
+        // A file named in Latin-1 is never renamed over another file, and is deleted; so is
+        // any file where no trash can be made, its data folder being absent.
         test::DossierTest d;
         test::ecrireOctets(d.fichier("b.INI"), "");
         const QByteArray natif = QFile::encodeName(d.chemin()) + "/Vid\xE9o.ini";
@@ -149,8 +133,14 @@ private slots:
         const QString chemin = depuisNatif(natif);
         QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
         QVERIFY(mettreALaCorbeille(chemin));
-        QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
         QVERIFY(!mettreALaCorbeille(chemin)); // gone already
+        const QByteArray donnees = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(d.fichier("absent")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
+        const bool fait = mettreALaCorbeille(d.fichier("b.INI"));
+        qputenv("XDG_DATA_HOME", donnees);
+        QVERIFY(fait);
+        QCOMPARE(QDir(d.chemin()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
     void raisonsEnFrancais()
