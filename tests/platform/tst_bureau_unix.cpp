@@ -127,10 +127,10 @@ private slots:
                               const QString& commande = u"a"_s) {
             QTest::newRow(cas) << entree << attendu << commande;
         };
-        ligne(
-            "script, blancs et guillemets", {},
-            u"%2\nun  deux\ntrois\ndit \"oui\"\n$(touch\np2)\n;\n`touch\np3`\n'a\nb'\n>\np4\n|\nx"_s,
-            uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` 'a b' > p4 | x)"_s);
+        ligne("script, blancs et guillemets", {},
+              u"%2\nun  deux\ntrois\ndit \"oui\"\n$(touch\np2)\n;\n`touch\np3`\n"
+              u"'a\nb'\n>\np4\n|\nx"_s,
+              uR"("un  deux" trois "dit """oui"""" $(touch p2) ; `touch p3` 'a b' > p4 | x)"_s);
         ligne("entree, fichiers et adresses entiers", "Exec=sh \"%1\" --premier %U\nPath=%2\n",
               u"%2\n--premier\n%2/fichier un.txt\n%2/$(touch\n%2/p2)\n%2/`id`\n/tmp/a'b\n"
               u"https://exemple.org/?q=a+b"_s,
