@@ -254,7 +254,10 @@ private slots:
                                 : QDBusConnection::connectToPeer(serveur.address(), u"client"_s));
         QTRY_VERIFY(pret || sansBus);
 
-        const QString chemin = u"/nulle part/mon lien é#1"_s; // goes as it is
+        // The stored path goes as it is, here a link to a file that is gone.
+        DossierTest dossier;
+        const QString chemin = dossier.fichier(u"mon lien é#1"_s);
+        QVERIFY(QFile::link(dossier.fichier(u"parti"_s), chemin));
         QWidget parent;
         shell.proprietes(&parent, chemin);
         // The launcher goes on at once; the answer, an error or the time limit decides later.
@@ -263,12 +266,19 @@ private slots:
                                  10 * ShellUnix::DelaiGestionnaireMs);
         QCOMPARE(faux.demandes,
                  sansBus ? QStringList() : QStringList{QUrl::fromLocalFile(chemin).toString()});
-        const auto* propre = parent.findChild<FenetreProprietes*>();
+        QPointer<FenetreProprietes> propre = parent.findChild<FenetreProprietes*>();
         QCOMPARE(propre != nullptr, fenetre);
-        if (propre) {
-            QVERIFY(propre->isVisible() && !propre->isModal());
-            QCOMPARE(valeurs(propre, {u"chemin"_s}), chemin);
-        }
+        if (!propre)
+            return;
+        QVERIFY(propre->isVisible() && !propre->isModal());
+        QCOMPARE(propre->windowTitle(), u"Propriétés de mon lien é#1"_s);
+        QCOMPARE(valeurs(propre, {u"chemin"_s, u"cible"_s, u"introuvable"_s}),
+                 chemin + u'|' + dossier.fichier(u"parti"_s) + u"|Fichier introuvable"_s);
+        // "Fermer", its only button, closes and unloads it.
+        const auto boutons = propre->findChildren<QPushButton*>();
+        QCOMPARE(boutons.size() == 1 ? boutons[0]->text() : QString(), u"Fermer"_s);
+        QTest::mouseClick(boutons[0], Qt::LeftButton);
+        QTRY_VERIFY(propre.isNull());
     }
 
     void fenetreProprietes()
@@ -294,19 +304,6 @@ private slots:
         QCOMPARE(tailleLisible(1023), u"1023 octets"_s);
         QCOMPARE(tailleLisible(1024 * 1024), u"1 Mo (1048576 octets)"_s);
         QCOMPARE(tailleLisible(qint64(5000) << 40), u"5000 To (5497558138880000 octets)"_s);
-
-        // A link to a file that is gone; "Fermer", the only button, closes and unloads it.
-        const QString lien = dossier.fichier(u"mon lien é#1"_s);
-        QVERIFY(QFile::link(dossier.fichier(u"parti"_s), lien));
-        QPointer<FenetreProprietes> fenetre = new FenetreProprietes(lien);
-        fenetre->show();
-        QCOMPARE(fenetre->windowTitle(), u"Propriétés de mon lien é#1"_s);
-        QCOMPARE(valeurs(fenetre, {u"chemin"_s, u"cible"_s, u"introuvable"_s}),
-                 lien + u'|' + dossier.fichier(u"parti"_s) + u"|Fichier introuvable"_s);
-        const auto boutons = fenetre->findChildren<QPushButton*>();
-        QCOMPARE(boutons.size() == 1 ? boutons[0]->text() : QString(), u"Fermer"_s);
-        QTest::mouseClick(boutons[0], Qt::LeftButton);
-        QTRY_VERIFY(fenetre.isNull());
     }
 
     void icones_data()
