@@ -106,7 +106,8 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
     aligner(rsrc, 0x200);
 
     // Headers: only the fields that a reader of resources follows: "PE\0\0", one section, the
-    // optional header, its data directories (the third: resources) and the section table.
+    // optional header, its data directories (the third: resources) and the section table. The
+    // 16-bit fields are written as 32-bit ones, with the zero field that follows each.
     const quint32 optionnel = 0x40 + 24;
     const quint32 repertoires = optionnel + (pe32Plus ? 112 : 96);
     const quint32 section = optionnel + (pe32Plus ? 240 : 224);
@@ -125,6 +126,7 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
                                  {section + 20, PositionRessources}};
     for (const auto& [position, valeur] : champs)
         ecrire32(pe, position, valeur);
+    pe.replace(section, 5, ".rsrc");
     return pe + rsrc;
 }
 
