@@ -1,77 +1,177 @@
-// Renaming without ever replacing a file, deleting through the desktop's trash, file names
-// that are not UTF-8, French reasons, the single-instance guard.
+// Files as the launcher meets them: desktop entries as the desktop reads them (names in the
+// user's language, French here from the test's environment; hidden entries; the installed
+// applications), what starting a file means, renaming without ever replacing a file,
+// deleting without a trash, file names that are not UTF-8, French reasons, the
+// single-instance guard.
 
 #include "platform/chemins_natifs.h"
+#include "platform/entrees_bureau.h"
 #include "platform/fichiers.h"
 #include "platform/instance_unique.h"
+#include "platform/lancement.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 
 using namespace lanceron;
+using namespace Qt::StringLiterals;
 using Issue = ResultatRenommage::Issue;
+using Sorte = PlanLancement::Sorte;
 
 class TstFichiers : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase()
     {
-        // The trash of the tests lies in their own folder.
-        qputenv("HOME", QFile::encodeName(m_maison.chemin()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
-        QVERIFY(QDir().mkpath(m_maison.fichier("data")));
+        QCOMPARE(qgetenv("LANGUAGE"), QByteArray("fr"));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(m_systeme.chemin()));
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        // The installed applications, written before GIO first looks at the folders: it watches
+        // them afterwards, and a change would reach it only through its event loop.
+        QVERIFY(QDir().mkpath(utilisateur()) && QDir().mkpath(systeme()));
+        const std::pair<QString, QByteArray> entrees[] = {
+            {utilisateur() + u"/zebre.desktop"_s, "Name=Zebra\nName[fr]=Zèbre\n"},
+            {utilisateur() + u"/alpha.desktop"_s, "Name=Alpha\nCategories=Game;\n"},
+            {utilisateur() + u"/outil.desktop"_s, "Name=Outil\nNoDisplay=true\n"},
+            {utilisateur() + u"/efface.desktop"_s, "Name=Effacé\nHidden=true\n"},
+            {systeme() + u"/efface.desktop"_s, "Name=Système\n"},
+            {systeme() + u"/beta.desktop"_s, "Name=Bêta\n"},
+            {systeme() + u"/absent.desktop"_s, "Name=Absent\nTryExec=/nulle/part\n"}};
+        for (const auto& [chemin, lignes] : entrees)
+            test::ecrireOctets(chemin, "[Desktop Entry]\nType=Application\nExec=true\n" + lignes);
     }
 
-    void renommage_data()
+    void lire_data()
     {
-        QTest::addColumn<QString>("nouveau"); // "a.ini" is renamed to it; "b.ini" exists
-        QTest::addColumn<Issue>("issue");
-        QTest::newRow("pris") << "b.ini" << Issue::NomPris;
-        QTest::newRow("casse seule") << "A.ini" << Issue::Fait;
-        QTest::newRow("même nom") << "a.ini" << Issue::Fait;
-        QTest::newRow("ancien disparu") << "c.ini" << Issue::Absent; // renaming "absent.ini"
+        // `contenu` after "[Desktop Entry]" (and "Type=Application", "Exec=true" unless it gives a
+        // Type); null for a named pipe. `attendu`: name | icon | categories | hidden, or null when
+        // the file gives no entry.
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("nom français")
+            << QByteArray("Name=Firefox ESR\nName[fr]=Navigateur Firefox\nName[de]=Netz\n"
+                          "Icon=firefox-esr\nCategories=Network;WebBrowser;\n")
+            << u"Navigateur Firefox|firefox-esr|Network,WebBrowser|0"_s;
+        QTest::newRow("sans nom ni icône") << QByteArray("") << u"|||0"_s;
+        QTest::newRow("NoDisplay") << QByteArray("Name=A\nNoDisplay=true\n") << u"A|||1"_s;
+        QTest::newRow("Hidden") << QByteArray("Name=A\nHidden=true\n") << u"A|||1"_s;
+        QTest::newRow("autre bureau") << QByteArray("Name=A\nOnlyShowIn=KDE;\n") << u"A|||1"_s;
+        QTest::newRow("lien") << QByteArray("Type=Link\nName=A\nURL=https://exemple.org\n")
+                              << QString();
+        QTest::newRow("TryExec absent") << QByteArray("Name=A\nTryExec=/nulle/part\n") << QString();
+        QTest::newRow("tube nommé") << QByteArray() << QString();
     }
 
-    void renommage()
+    void lire()
     {
-        QFETCH(QString, nouveau);
-        QFETCH(Issue, issue);
-        test::DossierTest d;
-        test::ecrireOctets(d.fichier("a.ini"), "ancien");
-        test::ecrireOctets(d.fichier("b.ini"), "autre");
-        const QString ancien = d.fichier(issue == Issue::Absent ? "absent.ini" : "a.ini");
-        QCOMPARE(renommerSansRemplacer(ancien, d.fichier(nouveau)).issue, issue);
-        const QString garde = issue == Issue::Fait ? nouveau : "a.ini";
-        QCOMPARE(QDir(d.chemin()).entryList(QDir::Files, QDir::Name),
-                 (QStringList{garde, "b.ini"}));
-        QCOMPARE(test::lireOctets(d.fichier(garde)), QByteArray("ancien"));
-        QCOMPARE(test::lireOctets(d.fichier("b.ini")), QByteArray("autre"));
+        QFETCH(QByteArray, contenu);
+        QFETCH(QString, attendu);
+        test::DossierTest dossier;
+        const QString chemin = dossier.fichier(u"app.desktop"_s);
+        if (contenu.isNull())
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        else
+            test::ecrireOctets(chemin, "[Desktop Entry]\n" +
+                                           (contenu.startsWith("Type=")
+                                                ? contenu
+                                                : "Type=Application\nExec=true %u\n" + contenu));
+        const auto e = lireEntreeBureau(chemin);
+        const QStringList champs = {e ? e->nom : QString(), e ? e->icone : QString(),
+                                    e ? e->categories.join(u',') : QString(),
+                                    QString::number(e && e->cachee)};
+        QCOMPARE(e ? champs.join(u'|') : QString(), attendu);
+        QCOMPARE(e ? e->chemin : chemin, chemin);
     }
 
-    void corbeille()
+    void installees()
     {
-        test::DossierTest d;
-        test::ecrireOctets(d.fichier("R.ini"), "[LOGICIEL]\nNombre=0\n");
-        QVERIFY(mettreALaCorbeille(d.fichier("R.ini")));
-        QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
-        const QString corbeille = m_maison.fichier("data/Trash");
-        QCOMPARE(test::lireOctets(corbeille + "/files/R.ini"),
-                 QByteArray("[LOGICIEL]\nNombre=0\n"));
-        QVERIFY(QFileInfo::exists(corbeille + "/info/R.ini.trashinfo"));
-        QVERIFY(!mettreALaCorbeille(d.fichier("R.ini"))); // gone already
+        // The user's entries (XDG_DATA_HOME) come first and hide the system's of the same name.
+        QStringList noms;
+        for (const EntreeBureau& e : applicationsInstallees())
+            noms << e.nom + u'@' + QFileInfo(e.chemin).dir().path();
+        QCOMPARE(noms, (QStringList{u"Alpha@"_s + utilisateur(), u"Bêta@"_s + systeme(),
+                                    u"Zèbre@"_s + utilisateur()}));
+    }
 
-        // A data folder that does not exist: no trash can be made there, the file is deleted.
-        test::ecrireOctets(d.fichier("R.ini"), "x");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("absent")));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
-        const bool fait = mettreALaCorbeille(d.fichier("R.ini"));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_maison.fichier("data")));
-        QVERIFY(fait);
-        QVERIFY(!QFileInfo::exists(d.fichier("R.ini")));
-        QVERIFY(!QFileInfo::exists(m_maison.fichier("absent")));
+    void plan_data()
+    {
+        // `nom` ending in "/": a folder; "|": a named pipe; "!": a file that may not be read.
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("contenu"); // null: no file at all
+        QTest::addColumn<bool>("executable");    // the execute permission
+        QTest::addColumn<Sorte>("sorte");
+        QTest::addColumn<QString>("erreur");
+        const auto ligne = [](const char* cas, const QString& nom, const QByteArray& contenu,
+                              bool executable, Sorte sorte, const QString& erreur = {}) {
+            QTest::newRow(cas) << nom << contenu << executable << sorte << erreur;
+        };
+        const QByteArray entree("[Desktop Entry]\nType=Application\nExec=true\n");
+        // A Windows program without the execute permission goes to the desktop (Wine).
+        ligne("programme Windows", u"setup.exe"_s, "MZ", false, Sorte::Document);
+        // On FAT, exFAT or NTFS every file may be executed: the content decides.
+        ligne("document d'une clé USB", u"rapport.pdf"_s, "%PDF-1.4", true, Sorte::Document);
+        ligne("fichier vide exécutable", u"vide"_s, "", true, Sorte::Document);
+        ligne("script", u"outil"_s, "#!/bin/sh\n", true, Sorte::Executable);
+        ligne("programme ELF", u"jeu.bin"_s,
+              "\x7f"
+              "ELF\2\1\1",
+              true, Sorte::Executable);
+        ligne("script sans permission", u"outil"_s, "#!/bin/sh\n", false, Sorte::Document);
+        // An entry is an entry, executable or not, whatever the letter case of its extension.
+        ligne("entrée", u"éditeur.DESKTOP"_s, entree, true, Sorte::EntreeBureau);
+        ligne("entrée trop grande", u"gros.desktop"_s, entree + QByteArray(TailleMaxEntree, '#'),
+              false, Sorte::Refuse, u"entrée de bureau trop grande"_s);
+        ligne("dossier", u"Jeux.desktop/"_s, {}, false, Sorte::Dossier);
+        ligne("introuvable", u"absent.desktop"_s, {}, false, Sorte::Refuse,
+              u"fichier introuvable"_s);
+        // Opening a pipe would wait for a writer, for ever.
+        ligne("tube nommé", u"tube.desktop|"_s, {}, true, Sorte::Refuse,
+              u"ce n'est pas un fichier ordinaire"_s);
+        ligne("périphérique", u"/dev/null"_s, {}, false, Sorte::Refuse,
+              u"ce n'est pas un fichier ordinaire"_s);
+        ligne("sans droits", u"secret.txt!"_s, "x", false, Sorte::Refuse, u"accès refusé"_s);
+    }
+
+    void plan()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, executable);
+        QFETCH(Sorte, sorte);
+        QFETCH(QString, erreur);
+        test::DossierTest dossier;
+        QString chemin = QDir::isAbsolutePath(nom) ? nom : dossier.fichier(nom);
+        if (nom.endsWith(u'/') || nom.endsWith(u'|') || nom.endsWith(u'!'))
+            chemin.chop(1);
+        if (nom.endsWith(u'/'))
+            QVERIFY(QDir().mkdir(chemin));
+        else if (nom.endsWith(u'|'))
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0700), 0);
+        else if (!contenu.isNull())
+            test::ecrireOctets(chemin, contenu);
+        if (executable && !contenu.isNull())
+            QVERIFY(QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::ExeOwner));
+        if (nom.endsWith(u'!')) {
+            QVERIFY(QFile::setPermissions(chemin, {}));
+            if (QFile f(chemin); f.open(QIODevice::ReadOnly))
+                QSKIP("this user reads every file");
+        }
+        const PlanLancement plan = planLancement(chemin, u"\"a b\" -x"_s);
+        QCOMPARE(plan.sorte, sorte);
+        QCOMPARE(plan.erreur, erreur);
+    }
+
+    void affichage()
+    {
+        // Only the first character of the show command counts, in capitals.
+        QCOMPARE(affichagePour(u"Rapide"_s), Affichage::Reduite);
+        QCOMPARE(affichagePour(u"agrandie"_s), Affichage::Cachee);
     }
 
     void nomsNatifs_data()
@@ -97,24 +197,25 @@ private slots:
         QCOMPARE(nom == QString::fromUtf8(octets), octets == lisible.toUtf8());
     }
 
-    void nomLatin1()
+    void suppression()
     {
-        // A file named in Latin-1 is listed, renamed without replacing, and put in the trash.
+        // A file named in Latin-1 is never renamed over another file, and is deleted; so is
+        // any file where no trash can be made, its data folder being absent.
         test::DossierTest d;
         test::ecrireOctets(d.fichier("b.INI"), "");
         const QByteArray natif = QFile::encodeName(d.chemin()) + "/Vid\xE9o.ini";
-        QFile latin1;
-        QVERIFY(latin1.open(fopen(natif.constData(), "w"), QIODevice::WriteOnly,
-                            QFileDevice::AutoCloseHandle));
-        latin1.close();
+        QCOMPARE(::close(::open(natif.constData(), O_CREAT | O_WRONLY, 0600)), 0);
         const QString chemin = depuisNatif(natif);
-        QCOMPARE(fichiersIni(d.chemin()), (QStringList{depuisNatif("Vid\xE9o.ini"), "b.INI"}));
-        QVERIFY(existe(chemin));
         QCOMPARE(renommerSansRemplacer(chemin, d.fichier("b.INI")).issue, Issue::NomPris);
-        QCOMPARE(renommerSansRemplacer(chemin, chemin + "2").issue, Issue::Fait);
-        QVERIFY(mettreALaCorbeille(chemin + "2"));
-        QVERIFY(!existe(chemin + "2"));
-        QCOMPARE(fichiersIni(d.chemin()), QStringList{"b.INI"});
+        QVERIFY(mettreALaCorbeille(chemin));
+        QVERIFY(!mettreALaCorbeille(chemin)); // gone already
+        const QByteArray donnees = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(d.fichier("absent")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("trash"));
+        const bool fait = mettreALaCorbeille(d.fichier("b.INI"));
+        qputenv("XDG_DATA_HOME", donnees);
+        QVERIFY(fait);
+        QCOMPARE(QDir(d.chemin()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
     void raisonsEnFrancais()
@@ -133,7 +234,6 @@ private slots:
         QVERIFY(QFile::setPermissions(d.fichier("f"),
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         QVERIFY(ecrireAtomiquement(d.fichier("f"), "z", &raison));
-        QCOMPARE(test::lireOctets(d.fichier("f")), QByteArray("z"));
         QCOMPARE(QFileInfo(d.fichier("f")).permissions(),
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                      QFileDevice::WriteUser);
@@ -154,7 +254,13 @@ private slots:
     }
 
 private:
-    test::DossierTest m_maison;
+    QString utilisateur() const
+    {
+        return QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath(u"applications"_s);
+    }
+    QString systeme() const { return m_systeme.fichier(u"applications"_s); }
+
+    test::DossierTest m_systeme; // XDG_DATA_DIRS
 };
 
 QTEST_GUILESS_MAIN(TstFichiers)

@@ -1,13 +1,13 @@
 #include "fabrique_pe.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QtEndian>
 
 namespace lanceron::test {
 
 namespace {
 
+// Writes the little-endian `v` at `pos`, growing `b` as needed.
 template <typename T> void ecrire(QByteArray& b, qsizetype pos, T v)
 {
     if (b.size() < pos + qsizetype(sizeof v))
@@ -25,7 +25,6 @@ void aligner(QByteArray& b, int alignement)
 
 constexpr quint32 AdresseRessources = 0x1000;
 constexpr quint32 Repertoire = 0x80000000u;
-constexpr int PositionEntetePe = 0x40;
 
 } // namespace
 
@@ -37,16 +36,12 @@ QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
     ecrire32(b, 8, quint32(cote * 2)); // colour rows and mask rows
     ecrire16(b, 12, 1);
     ecrire16(b, 14, quint16(bits));
-    ecrire32(b, 36, 0); // compression, image size, resolution, colours: 0
-    QByteArray pixel;
-    pixel.append(char(qBlue(couleur))).append(char(qGreen(couleur))).append(char(qRed(couleur)));
-    if (bits == 32)
-        pixel.append(char(0xff));
-    QByteArray ligne = pixel.repeated(cote);
+    ecrire32(b, 36, 0);
+    const char pixel[] = {char(qBlue(couleur)), char(qGreen(couleur)), char(qRed(couleur)), -1};
+    QByteArray ligne = QByteArray(pixel, bits / 8).repeated(cote);
     aligner(ligne, 4);
     b.append(ligne.repeated(cote));
-    b.append(QByteArray((cote + 31) / 32 * 4 * cote, '\0')); // mask: every pixel shown
-    return b;
+    return b + QByteArray((cote + 31) / 32 * 4 * cote, '\0'); // mask: every pixel shown
 }
 
 QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
@@ -54,103 +49,84 @@ QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
 {
     QImage image(largeur, hauteur, sorte);
     image.fill(couleur);
-    QByteArray b;
-    QBuffer tampon(&b);
+    QBuffer tampon;
     tampon.open(QIODevice::WriteOnly);
     image.save(&tampon, format);
-    return b;
+    return tampon.data();
 }
 
-QByteArray groupeIcones(const QList<quint16>& numeros)
+QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
+                       bool pe32Plus)
 {
-    QByteArray b;
-    ecrire16(b, 2, 1); // icons
-    ecrire16(b, 4, quint16(numeros.size()));
-    for (quint16 numero : numeros) {
-        // Width, height, colours, planes, bits and size left 0: the reader takes the
-        // picture's own header instead.
-        ecrire16(b, b.size() + 12, numero);
+    // The resource tree: the root, a directory per type, a language directory per resource,
+    // the data entries, then the data. A group (GRPICONDIR) leaves the sizes of its pictures
+    // 0: the reader takes the pictures' own headers.
+    QList<QByteArray> donnees = icones;
+    for (const QList<quint16>& numeros : groupes) {
+        QByteArray groupe;
+        ecrire16(groupe, 2, 1);
+        ecrire16(groupe, 4, quint16(numeros.size()));
+        for (quint16 numero : numeros)
+            ecrire16(groupe, groupe.size() + 12, numero);
+        donnees.append(groupe);
     }
-    return b;
-}
-
-QByteArray fabriquerPe(const QList<RessourcePe>& ressources, bool pe32Plus)
-{
-    // The resource tree: root, a directory per type, a language directory per resource, the
-    // data entries, the names, then the data.
-    QList<quint32> types;
-    for (const RessourcePe& r : ressources) {
-        if (!types.contains(r.type))
-            types.append(r.type);
-    }
-    const auto nombre = quint32(ressources.size());
-    const quint32 langues = 24 * quint32(types.size()) + 8 * nombre + 16;
-    const quint32 entrees = langues + 24 * nombre;
-    const quint32 noms = entrees + 16 * nombre;
-    QByteArray rsrc(noms, '\0');
-    QList<QByteArray> donnees;
+    QList<std::pair<quint32, quint32>> types; // RT_ICON, RT_GROUP_ICON; how many of each
+    if (!icones.isEmpty())
+        types.append({3, quint32(icones.size())});
+    if (!groupes.isEmpty())
+        types.append({14, quint32(groupes.size())});
+    const auto n = quint32(donnees.size());
+    const quint32 langues = 16 + 24 * quint32(types.size()) + 8 * n;
+    const quint32 entrees = langues + 24 * n;
+    QByteArray rsrc(entrees + 16 * n, '\0');
     ecrire16(rsrc, 14, quint16(types.size()));
-    quint32 repertoireType = 16 + 8 * quint32(types.size());
+    quint32 repertoire = 16 + 8 * quint32(types.size());
+    quint32 i = 0;
     for (int t = 0; t < types.size(); ++t) {
-        ecrire32(rsrc, 16 + 8 * t, types[t]);
-        ecrire32(rsrc, 16 + 8 * t + 4, Repertoire | repertoireType);
-        quint32 entree = repertoireType + 16;
-        quint16 nommees = 0;
-        quint16 numerotees = 0;
-        for (const RessourcePe& r : ressources) {
-            if (r.type != types[t])
-                continue;
-            if (r.nom.isEmpty()) {
-                ++numerotees;
-                ecrire32(rsrc, entree, r.numero);
-            } else {
-                ++nommees;
-                ecrire32(rsrc, entree, Repertoire | quint32(rsrc.size()));
-                ecrire16(rsrc, rsrc.size(), quint16(r.nom.size()));
-                for (QChar c : r.nom)
-                    ecrire16(rsrc, rsrc.size(), c.unicode());
-            }
-            const quint32 langue = langues + 24 * quint32(donnees.size());
-            ecrire32(rsrc, entree + 4, Repertoire | langue);
+        ecrire32(rsrc, 16 + 8 * t, types[t].first);
+        ecrire32(rsrc, 20 + 8 * t, Repertoire | repertoire);
+        ecrire16(rsrc, repertoire + 14, quint16(types[t].second));
+        for (quint32 numero = 1; numero <= types[t].second; ++numero, ++i) {
+            const quint32 langue = langues + 24 * i;
+            ecrire32(rsrc, repertoire + 8 + 8 * numero, numero);
+            ecrire32(rsrc, repertoire + 12 + 8 * numero, Repertoire | langue);
             ecrire16(rsrc, langue + 14, 1);
             ecrire32(rsrc, langue + 16, 1033);
-            ecrire32(rsrc, langue + 20, entrees + 16 * quint32(donnees.size()));
-            donnees.append(r.donnees);
-            entree += 8;
+            ecrire32(rsrc, langue + 20, entrees + 16 * i);
         }
-        ecrire16(rsrc, repertoireType + 12, nommees);
-        ecrire16(rsrc, repertoireType + 14, numerotees);
-        repertoireType = entree;
+        repertoire += 16 + 8 * types[t].second;
     }
-    for (int i = 0; i < donnees.size(); ++i) {
+    for (i = 0; i < n; ++i) {
         aligner(rsrc, 4);
         ecrire32(rsrc, entrees + 16 * i, AdresseRessources + quint32(rsrc.size()));
         ecrire32(rsrc, entrees + 16 * i + 4, quint32(donnees[i].size()));
         rsrc.append(donnees[i]);
     }
-    const quint32 tailleRsrc = quint32(rsrc.size());
+    const auto tailleRsrc = quint32(rsrc.size());
     aligner(rsrc, 0x200);
 
-    // Headers: only the fields that a reader of resources follows.
-    QByteArray pe(PositionRessources, '\0');
-    pe.replace(0, 2, "MZ");
-    ecrire32(pe, 0x3c, PositionEntetePe);
-    pe.replace(PositionEntetePe, 4, QByteArray("PE\0\0", 4));
-    const quint16 tailleOptionnel = pe32Plus ? 240 : 224;
-    ecrire16(pe, PositionEntetePe + 6, 1); // sections
-    ecrire16(pe, PositionEntetePe + 20, tailleOptionnel);
-    const int optionnel = PositionEntetePe + 24;
-    ecrire16(pe, optionnel, pe32Plus ? 0x20b : 0x10b);
-    const int repertoires = optionnel + (pe32Plus ? 112 : 96);
-    ecrire32(pe, repertoires - 4, 16); // number of data directories
-    ecrire32(pe, repertoires + 16, AdresseRessources);
-    ecrire32(pe, repertoires + 20, tailleRsrc);
-    const int section = optionnel + tailleOptionnel;
-    pe.replace(section, 8, QByteArray(".rsrc\0\0\0", 8));
-    ecrire32(pe, section + 8, tailleRsrc);
-    ecrire32(pe, section + 12, AdresseRessources);
-    ecrire32(pe, section + 16, quint32(rsrc.size()));
-    ecrire32(pe, section + 20, PositionRessources);
+    // Headers: only the fields that a reader of resources follows: "PE\0\0", one section, the
+    // optional header, its data directories (the third: resources) and the section table. The
+    // 16-bit fields are written as 32-bit ones, with the zero field that follows each.
+    const quint32 optionnel = 0x40 + 24;
+    const quint32 repertoires = optionnel + (pe32Plus ? 112 : 96);
+    const quint32 section = optionnel + (pe32Plus ? 240 : 224);
+    QByteArray pe = QByteArray("MZ").leftJustified(PositionRessources, '\0');
+    const quint32 champs[][2] = {{0x3c, 0x40},
+                                 {0x40, 0x4550},
+                                 {0x40 + 6, 1},
+                                 {0x40 + 20, section - optionnel},
+                                 {optionnel, pe32Plus ? 0x20bu : 0x10bu},
+                                 {repertoires - 4, 16},
+                                 {repertoires + 16, AdresseRessources},
+                                 {repertoires + 20, tailleRsrc},
+                                 {section + 8, tailleRsrc},
+                                 {section + 12, AdresseRessources},
+                                 {section + 16, quint32(rsrc.size())},
+                                 {section + 20, PositionRessources}};
+    for (const auto& [position, valeur] : champs)
+        ecrire32(pe, position, valeur);
+    pe.replace(section, 5, ".rsrc");
     return pe + rsrc;
 }
 

@@ -5,35 +5,25 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
-#include <QString>
 
 namespace lanceron::test {
 
-// A square icon bitmap of one colour, fully opaque: BITMAPINFOHEADER, pixels, mask.
-// `bits` is 32 or 24.
+// A square icon bitmap of one colour, fully opaque: BITMAPINFOHEADER, pixels (`bits` 32 or
+// 24), mask.
 QByteArray bitmapIcone(int cote, QRgb couleur, int bits = 32);
 // A picture of one colour, saved in `format`.
 QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format = "PNG",
                      QImage::Format sorte = QImage::Format_ARGB32);
-// A square PNG picture of one colour.
 inline QByteArray pngIcone(int cote, QRgb couleur)
 {
     return imageUnie(cote, cote, couleur);
 }
 
-// An icon group (GRPICONDIR) naming the RT_ICON resources `numeros`, in this order.
-QByteArray groupeIcones(const QList<quint16>& numeros);
-
-struct RessourcePe {
-    quint32 type;   // 3 RT_ICON, 14 RT_GROUP_ICON, ...
-    quint32 numero; // used when `nom` is empty
-    QString nom;    // a named resource; Windows lists them before numbered ones
-    QByteArray donnees;
-};
-
-// A program file with one section, .rsrc, holding `ressources` (language 1033). Types and
-// the resources of each type are listed in the order given.
-QByteArray fabriquerPe(const QList<RessourcePe>& ressources, bool pe32Plus = false);
+// A program file with one section, .rsrc, holding the RT_ICON resources `icones` and the
+// RT_GROUP_ICON resources `groupes` (each naming RT_ICON numbers), both numbered from 1 in
+// the order given, in language 1033.
+QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
+                       bool pe32Plus = false);
 
 // Where the fields that the reader follows lie in a file made by fabriquerPe.
 inline constexpr int PositionSections = 0x40 + 24 + 224; // section table of a PE32 file
