@@ -1,32 +1,27 @@
-// Beyond the two lists: the welcome page while there is no rubrique, importing the installed
-// applications.
+// Beyond the two lists: importing the installed applications, the search across every
+// rubrique, moving shortcuts by drag and drop, the keyboard and the menu, and the text export.
 
 #include "main_window/accueil.h"
+#include "main_window/export.h"
 #include "main_window/glisser.h"
 #include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
 #include "main_window/recherche.h"
+#include "platform/dossier_application.h"
 #include "testsupport.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QDir>
-#include <QDropEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMimeData>
-#include <QPushButton>
-#include <QUrl>
 #include <QtTest>
-
-#include <functional>
+#include <QtWidgets>
 
 using namespace lanceron;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using Banc = test::BancMenu;
+
+const QString Applications = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
 
 // Runs `ouvrir`, which shows the import dialog modally, and lets `action` act on it; a dialog
 // still open afterwards is cancelled. The rows of the dialog as shown.
@@ -36,16 +31,59 @@ QStringList pendantImport(const std::function<void()>& ouvrir,
     QStringList lignes;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<ImportDialogue*>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        for (int i = 0; i < d->liste()->count(); ++i)
+        for (int i = 0; d && i < d->liste()->count(); ++i)
             lignes << d->liste()->item(i)->text();
-        action(*d);
-        if (d->isVisible())
+        if (d)
+            action(*d);
+        if (d && d->isVisible())
             d->reject();
     });
     ouvrir();
     return lignes;
+}
+
+// Starts the window, shown and active, over the rubriques given: a name, then the names of
+// its shortcuts (program "/opt/<name>", command "-<name>", reduced window).
+void demarrer(Banc& b, const QList<QStringList>& rubriques)
+{
+    for (const QStringList& r : rubriques) {
+        QList<QStringList> raccourcis;
+        for (const QString& nom : r.mid(1))
+            raccourcis << QStringList{nom, "/opt/" + nom, "Réduite", "-" + nom};
+        test::ecrireRubrique(b.dossier.chemin(), r[0], raccourcis);
+    }
+    b.demarrer();
+    b.menu->show();
+    b.menu->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
+}
+
+// The names in a rubrique file, as the catalogue reads it.
+QStringList noms(Menu& m, const QString& fichier)
+{
+    QStringList r;
+    for (const Raccourci& x : m.catalogue().lire(fichier))
+        r << x.Nom;
+    return r;
+}
+
+// Each row of a list as "name (second column)".
+QStringList lignes(const ListeVue* l)
+{
+    QStringList r;
+    for (int i = 1; i <= l->Count(); ++i)
+        r << l->texte(i) + " (" + l->texte(i, 1) + ")";
+    return r;
+}
+
+// The two rubriques of the export's reference example.
+void demarrerExemple(Banc& b)
+{
+    test::ecrireRubrique(b.dossier.chemin(), "Bureautique",
+                         {{"Tableur", "C:\\Outils\\tableur.exe", "Agrandie", "-a"},
+                          {"Traitement de texte", "C:\\Outils\\texte.exe", "Réduite", ""}});
+    test::ecrireRubrique(b.dossier.chemin(), "Jeux", {});
+    b.demarrer();
 }
 
 } // namespace
@@ -54,131 +92,60 @@ class TstFonctions : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void premierDemarrage_data();
-    void premierDemarrage();
     void importer();
     void rechercher();
-    void agirSurUnResultat_data();
-    void agirSurUnResultat();
     void deplacer_data();
     void deplacer();
+    void exportDuCatalogue();
+    void echecDExport();
 };
 
 void TstFonctions::initTestCase()
 {
     // The installed applications are those of the test's own data folder.
-    const QString applications = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
-    QVERIFY(QDir().mkpath(applications));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(applications + "/aucun"));
-    const char* entrees[][3] = {
-        {"tux.desktop", "Tux", "Game;"},
-        {"gimp.desktop", "Gimp", "Graphics;"},
-        {"cache.desktop", "Caché", "Game;\nNoDisplay=true"},
-    };
+    QVERIFY(QDir().mkpath(Applications));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(Applications + "/aucun"));
+    const char* entrees[][3] = {{"tux", "Tux", "Game;"},
+                                {"gimp", "Gimp", "Graphics;"},
+                                {"cache", "Caché", "Game;\nNoDisplay=true"}};
     for (const auto& e : entrees)
-        test::ecrireOctets(applications + '/' + e[0],
+        test::ecrireOctets(Applications + '/' + e[0] + ".desktop",
                            QByteArray("[Desktop Entry]\nType=Application\nExec=true\nName=") +
                                e[1] + "\nCategories=" + e[2] + "\n");
-}
-
-void TstFonctions::premierDemarrage_data()
-{
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<QStringList>("rubriques");
-    QTest::newRow("aucun") << "" << QStringList{};
-    QTest::newRow("creer") << "AccueilCreer" << QStringList{"Jeux"};
-    QTest::newRow("creer annule") << "AccueilCreer annule" << QStringList{};
-}
-
-void TstFonctions::premierDemarrage()
-{
-    QFETCH(QString, bouton);
-    QFETCH(QStringList, rubriques);
-    Banc b;
-    b.services.prompts.saisies << (bouton.endsWith("annule") ? "" : "Jeux");
-    b.demarrer();
-    // Nothing asked, nothing created: the welcome page stands in for the shortcut list.
-    QVERIFY(b.services.prompts.appels.isEmpty());
-    QVERIFY(QDir(b.rubriques()).isEmpty());
-    QVERIFY(!b.menu->PageAccueil->isHidden());
-    QVERIFY(b.menu->List2->isHidden());
-    if (!bouton.isEmpty())
-        b.menu->findChild<QPushButton*>(bouton.section(' ', 0, 0))->click();
-    QCOMPARE(Banc::textes(b.menu->List1), rubriques);
-    QCOMPARE(b.menu->PageAccueil->isHidden(), !rubriques.isEmpty());
-    QCOMPARE(b.menu->List2->isHidden(), rubriques.isEmpty());
 }
 
 void TstFonctions::importer()
 {
     Banc b;
     b.demarrer();
-    const QStringList lignes =
+    const QStringList offertes =
         pendantImport([&] { b.menu->PageAccueil->boutonImporter()->click(); },
                       [](ImportDialogue& d) {
                           d.liste()->item(1)->setCheckState(Qt::Unchecked);
                           d.accept();
                       });
-    QCOMPARE(lignes, (QStringList{"Jeux (1)", "Graphisme (1)"}));
+    QCOMPARE(offertes, (QStringList{"Jeux (1)", "Graphisme (1)"}));
     QCOMPARE(Banc::textes(b.menu->List1), QStringList{"Jeux"});
-    QCOMPARE(Banc::textes(b.menu->List2), QStringList{"Tux"});
-    QCOMPARE(b.menu->catalogue().lire("Jeux.ini").value(0).Dossier,
-             qEnvironmentVariable("XDG_DATA_HOME") + "/applications/tux.desktop");
+    QCOMPARE(lignes(b.menu->List2), QStringList{"Tux (" + Applications + "/tux.desktop)"});
     QVERIFY(b.menu->PageAccueil->isHidden());
-
     // Again from the menu: only what is missing is offered; cancelling writes nothing.
-    const QByteArray jeux = test::lireOctets(b.fichierRubrique("Jeux"));
     QCOMPARE(pendantImport([&] { b.menu->Mnu_Importer->trigger(); }, [](ImportDialogue&) {}),
              QStringList{"Graphisme (1)"});
     QCOMPARE(Banc::textes(b.menu->List1), QStringList{"Jeux"});
-    QCOMPARE(test::lireOctets(b.fichierRubrique("Jeux")), jeux);
 }
-
-namespace {
-
-// Three rubriques, the second one shown; the window shown and active, the field focused by
-// Ctrl+F and "Fe" typed.
-void demarrerRecherche(Banc& b)
-{
-    const QString d = b.dossier.chemin();
-    test::ecrireRubrique(d, "Bureau",
-                         {{"Fenêtre", "/usr/bin/xterm", "Agrandie", "-e top"},
-                          {"Calc", "/usr/bin/calc", "Fenêtre normale", ""}});
-    test::ecrireRubrique(d, "Jeux",
-                         {{"Lifen", "/opt/lifen", "Fenêtre normale", ""},
-                          {"Tux", "/opt/tux", "Fenêtre normale", ""}});
-    test::ecrireRubrique(d, "Outils", {{"Ferret", "/opt/ferret", "Réduite", "x"}});
-    b.demarrer();
-    b.menu->List1->setSelectedIndex(2);
-    b.menu->show();
-    b.menu->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
-    QLineEdit* champ = b.menu->recherche().champ();
-    QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_F, Qt::ControlModifier);
-    QVERIFY(champ->hasFocus());
-    QTest::keyClicks(champ, "Fe");
-}
-
-QStringList resultats(const ListeVue* l)
-{
-    QStringList r;
-    for (int i = 1; i <= l->Count(); ++i)
-        r << l->texte(i) + " (" + l->texte(i, 1) + ")";
-    return r;
-}
-
-} // namespace
 
 void TstFonctions::rechercher()
 {
     Banc b;
-    demarrerRecherche(b);
+    demarrer(b, {{"Bureau", "Fenêtre", "Calc"}, {"Jeux", "Lifen", "Tux"}, {"Outils", "Ferret"}});
+    b.menu->List1->setSelectedIndex(2);
     ListeVue* liste = b.menu->recherche().resultats();
     QLineEdit* champ = b.menu->recherche().champ();
-    QVERIFY(!liste->isHidden());
-    QVERIFY(b.menu->List2->isHidden());
-    QCOMPARE(resultats(liste),
-             (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Lifen (Jeux)"}));
+    QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(champ->hasFocus());
+    QTest::keyClicks(champ, "Fe");
+    QVERIFY(!liste->isHidden() && b.menu->List2->isHidden());
+    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Lifen (Jeux)"}));
     QCOMPARE(liste->modele()->index(2, 0).data(Qt::ToolTipRole).toString(), "Rubrique : Jeux");
 
     // Down goes into the results, Enter starts the one chosen as from its rubrique.
@@ -187,114 +154,79 @@ void TstFonctions::rechercher()
     QTest::keyClick(liste->vueActive(), Qt::Key_Right); // large icons: the next one
     QTest::keyClick(liste->vueActive(), Qt::Key_Return);
     QCOMPARE(b.services.shell.lancements.size(), 1);
-    QCOMPARE(b.services.shell.lancements[0].programme, "/opt/ferret");
-    QCOMPARE(b.services.shell.lancements[0].commande, "x");
-    QCOMPARE(static_cast<int>(b.services.shell.lancements[0].affichage),
-             static_cast<int>(Affichage::Reduite));
+    const auto lance = b.services.shell.lancements[0];
+    QCOMPARE(lance.programme + ' ' + lance.commande, "/opt/Ferret -Ferret");
+    QCOMPARE(lance.affichage, Affichage::Reduite);
+
+    // Deleting the result chosen deletes it from its own rubrique, once the user agrees.
+    b.services.prompts.reponses << Reponse::Non << Reponse::Oui;
+    for (int fois = 0; fois < 2; ++fois)
+        b.menu->Mnu_OutLog_Click(3);
+    QCOMPARE(b.services.prompts.appels.last().titre, "Suppression du raccourci 'Ferret'");
+    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Lifen (Jeux)"}));
+    QVERIFY(noms(*b.menu, "Outils.ini").isEmpty());
 
     // Escape brings back the rubrique that was shown.
     QTest::keyClick(liste->vueActive(), Qt::Key_Escape);
-    QVERIFY(champ->text().isEmpty());
-    QVERIFY(liste->isHidden());
-    QVERIFY(!b.menu->List2->isHidden());
+    QVERIFY(champ->text().isEmpty() && liste->isHidden() && !b.menu->List2->isHidden());
     QCOMPARE(b.menu->rubriqueSelectionnee(), "Jeux");
     QCOMPARE(Banc::textes(b.menu->List2), (QStringList{"Lifen", "Tux"}));
 }
 
-void TstFonctions::agirSurUnResultat_data()
-{
-    QTest::addColumn<int>("commande"); // Logiciel menu item
-    QTest::addColumn<QStringList>("bureau");
-    QTest::addColumn<QStringList>("trouves");
-    QTest::newRow("supprimer") << 3 << QStringList{"Calc"}
-                               << QStringList{"Ferret (Outils)", "Lifen (Jeux)"};
-    QTest::newRow("supprimer refuse")
-        << -3 << QStringList{"Fenêtre", "Calc"}
-        << QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Lifen (Jeux)"};
-}
-
-void TstFonctions::agirSurUnResultat()
-{
-    QFETCH(int, commande);
-    QFETCH(QStringList, bureau);
-    QFETCH(QStringList, trouves);
-    Banc b;
-    b.services.prompts.reponses << (commande > 0 ? Reponse::Oui : Reponse::Non);
-    demarrerRecherche(b);
-    b.menu->Mnu_OutLog_Click(std::abs(commande));
-    QStringList noms;
-    for (const Raccourci& r : b.menu->catalogue().lire("Bureau.ini"))
-        noms << r.Nom;
-    QCOMPARE(noms, bureau);
-    QCOMPARE(resultats(b.menu->recherche().resultats()), trouves);
-}
-
 void TstFonctions::deplacer_data()
 {
-    // What is done: "fichiers>1" drops files on List1's row 1, "raccourci>N" drags the shortcut
-    // of row 1 onto List1's row N (2 is B; "liste" the shortcut list's row 2), "ctrl" holds Ctrl.
+    // What is done: "fichiers>N" drops files on List1's row N, "raccourci>N" drags the
+    // shortcut of A's row 1 onto List1's row N (2 is B; "liste" the shortcut list's row 2),
+    // "ctrl" holds Ctrl; or Ctrl+Down, Ctrl+Up, the menu's "Déplacer".
     QTest::addColumn<QString>("action");
-    QTest::addColumn<QStringList>("a");
-    QTest::addColumn<QStringList>("b");
-    const QStringList ab = {"a1", "a2"};
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
     QTest::newRow("fichiers sur la liste")
-        << "fichiers>liste" << ab + QStringList{"note.txt", "Tux"} << QStringList{"b1"};
+        << u"fichiers>liste"_s << u"a1 a2 note.txt Tux"_s << u"b1"_s;
     QTest::newRow("fichiers sur une rubrique")
-        << "fichiers>2" << ab << QStringList{"b1", "note.txt", "Tux"};
-    QTest::newRow("deplacer") << "raccourci>2" << QStringList{"a2"} << QStringList{"b1", "a1"};
-    QTest::newRow("copier") << "raccourci>2 ctrl" << ab << QStringList{"b1", "a1"};
-    QTest::newRow("sur sa rubrique") << "raccourci>1" << ab << QStringList{"b1"};
-    QTest::newRow("d'un autre catalogue") << "etranger>2" << ab << QStringList{"b1"};
-    QTest::newRow("reordonner") << "raccourci>liste" << QStringList{"a2", "a1"}
-                                << QStringList{"b1"};
-    QTest::newRow("ctrl bas") << "ctrl+bas" << QStringList{"a2", "a1"} << QStringList{"b1"};
-    QTest::newRow("ctrl haut en tete") << "ctrl+haut" << ab << QStringList{"b1"};
-    QTest::newRow("menu") << "menu" << QStringList{"a2"} << QStringList{"b1", "a1"};
+        << u"fichiers>2"_s << u"a1 a2"_s << u"b1 note.txt Tux"_s;
+    QTest::newRow("deplacer") << u"raccourci>2"_s << u"a2"_s << u"b1 a1"_s;
+    QTest::newRow("copier") << u"raccourci>2 ctrl"_s << u"a1 a2"_s << u"b1 a1"_s;
+    QTest::newRow("sur sa rubrique") << u"raccourci>1"_s << u"a1 a2"_s << u"b1"_s;
+    QTest::newRow("d'un autre catalogue") << u"etranger>2"_s << u"a1 a2"_s << u"b1"_s;
+    QTest::newRow("reordonner") << u"raccourci>liste"_s << u"a2 a1"_s << u"b1"_s;
+    QTest::newRow("ctrl bas") << u"ctrl+bas"_s << u"a2 a1"_s << u"b1"_s;
+    QTest::newRow("ctrl haut en tete") << u"ctrl+haut"_s << u"a1 a2"_s << u"b1"_s;
+    QTest::newRow("menu") << u"menu"_s << u"a2"_s << u"b1 a1"_s;
 }
 
 void TstFonctions::deplacer()
 {
     QFETCH(QString, action);
-    QFETCH(QStringList, a);
-    QFETCH(QStringList, b);
+    QFETCH(QString, a);
+    QFETCH(QString, b);
     Banc banc;
-    test::ecrireRubrique(
-        banc.dossier.chemin(), "A",
-        {{"a1", "/opt/a1", "Fenêtre normale", ""}, {"a2", "/opt/a2", "Fenêtre normale", ""}});
-    test::ecrireRubrique(banc.dossier.chemin(), "B", {{"b1", "/opt/b1", "Fenêtre normale", ""}});
-    banc.demarrer();
+    demarrer(banc, {{"A", "a1", "a2"}, {"B", "b1"}});
     Menu& m = *banc.menu;
-    m.show();
-    m.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&m));
     m.List2->vueActive()->setFocus();
-
     const QString cible = action.section('>', 1).section(' ', 0, 0);
-    const bool ctrl = action.endsWith(" ctrl");
     QMimeData donnees;
     if (action.startsWith("fichiers")) {
         const QString note = banc.dossier.fichier("note.txt");
         test::ecrireOctets(note, "x");
         donnees.setUrls({QUrl::fromLocalFile(note),
-                         QUrl::fromLocalFile(qEnvironmentVariable("XDG_DATA_HOME") +
-                                             "/applications/tux.desktop"),
+                         QUrl::fromLocalFile(Applications + "/tux.desktop"),
                          QUrl::fromLocalFile("/tmp/a\nb"), QUrl("https://exemple.fr/")});
-    } else if (action.startsWith("raccourci")) {
-        donnees.setData(Glisser::TypeRaccourci, (m.catalogue().dossier() + "\nA.ini\n0").toUtf8());
-    } else if (action.startsWith("etranger")) {
-        donnees.setData(Glisser::TypeRaccourci, "/ailleurs/Rubriques\nA.ini\n0");
+    } else {
+        const QString source =
+            action.startsWith("etranger") ? "/ailleurs/Rubriques" : m.catalogue().dossier();
+        donnees.setData(Glisser::TypeRaccourci, (source + "\nA.ini\n0").toUtf8());
     }
     if (!cible.isEmpty()) {
-        ListeVue* liste = cible == "liste" ? m.List2 : m.List1;
+        QAbstractItemView* vue = (cible == "liste" ? m.List2 : m.List1)->vueActive();
         const int ligne = cible == "liste" ? 2 : cible.toInt();
-        QAbstractItemView* vue = liste->vueActive();
         const QPoint p = vue->visualRect(vue->model()->index(ligne - 1, 0)).center();
-        const auto touches = ctrl ? Qt::ControlModifier : Qt::NoModifier;
-        QDragEnterEvent entree(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton,
-                               touches);
+        const auto touches = action.endsWith(" ctrl") ? Qt::ControlModifier : Qt::NoModifier;
+        const auto actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent entree(p, actions, &donnees, Qt::LeftButton, touches);
         QApplication::sendEvent(vue->viewport(), &entree);
         QVERIFY(entree.isAccepted());
-        QDropEvent depot(p, Qt::CopyAction | Qt::MoveAction, &donnees, Qt::LeftButton, touches);
+        QDropEvent depot(p, actions, &donnees, Qt::LeftButton, touches);
         QApplication::sendEvent(vue->viewport(), &depot);
     } else if (action == "menu") {
         QTimer::singleShot(0, [] {
@@ -306,17 +238,76 @@ void TstFonctions::deplacer()
         QTest::keyClick(m.List2->vueActive(), action == "ctrl+bas" ? Qt::Key_Down : Qt::Key_Up,
                         Qt::ControlModifier);
     }
-    auto noms = [&](const QString& fichier) {
-        QStringList r;
-        for (const Raccourci& x : m.catalogue().lire(fichier))
-            r << x.Nom;
-        return r;
-    };
-    QCOMPARE(noms("A.ini"), a);
-    QCOMPARE(noms("B.ini"), b);
+    QCOMPARE(noms(m, "A.ini").join(' '), a);
+    QCOMPARE(noms(m, "B.ini").join(' '), b);
     QVERIFY(banc.services.prompts.appels.isEmpty());
     // The shortcut list shows its rubrique as saved.
-    QCOMPARE(Banc::textes(m.List2), noms(m.rubriqueAffichee()));
+    QCOMPARE(Banc::textes(m.List2), noms(m, m.rubriqueAffichee()));
+}
+
+void TstFonctions::exportDuCatalogue()
+{
+    Banc b;
+    demarrerExemple(b);
+    b.menu->List1->setSelectedIndex(2);
+    // The dialog, cancelled, offers the documents folder, else the home, never the hidden
+    // application folder, unless that is the program's own.
+    const QString documents = b.dossier.fichier("Documents");
+    test::ecrireOctets(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs",
+                       "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(documents) + "\"\n");
+    Export_TXT(*b.menu);
+    QVERIFY(QDir().mkpath(documents));
+    Export_TXT(*b.menu);
+    QCOMPARE(b.services.prompts.appels.size(), 2); // no message
+    const DialogueFichier& d = b.services.prompts.appels[1].dialogue;
+    QCOMPARE(b.services.prompts.appels[0].dialogue.dossierInitial, QDir::homePath());
+    QCOMPARE(d.dossierInitial, documents);
+    QCOMPARE(dossierExport(QCoreApplication::applicationDirPath()),
+             QCoreApplication::applicationDirPath());
+    QCOMPARE(d.titre + " | " + d.nomInitial, "Exporter au format Texte | Jeux");
+    QCOMPARE(d.filtres.size(), 1);
+    QCOMPARE(d.filtres.first().texte(), "Fichier texte (*.txt)");
+    QVERIFY(d.confirmerRemplacement);
+    QCOMPARE(b.menu->List1->SelectedIndex(), 2); // cancelled: nothing moved
+
+    // The path is used as chosen (no extension added) and a longer old file is replaced whole.
+    const QString cible = b.dossier.fichier("Bureautique");
+    test::ecrireOctets(cible, QByteArray(4096, 'x'));
+    // A rubrique written on Windows, in Windows-1252: the export is in the system's encoding.
+    test::ecrireOctets(b.fichierRubrique("Vidéo"),
+                       "[LOGICIEL]\r\nNombre=1\r\n[LOGICIEL 1]\r\nNom=Lecteur \xE9l\xE9gant\r\n"
+                       "Dossier=C:\\Vid\xE9o\\lecteur.exe\r\n");
+    b.menu->Affiche_Rubrique();
+    b.services.prompts.fichiers = {cible};
+    Export_TXT(*b.menu);
+    QCOMPARE(test::lireOctets(cible),
+             QByteArray("1) Bureautique :\r\n \r\n Tableur\r\n C:\\Outils\\tableur.exe\r\n \r\n"
+                        " Traitement de texte\r\n C:\\Outils\\texte.exe\r\n \r\n \r\n"
+                        "2) Jeux :\r\n \r\n \r\n"
+                        "3) Vid\xC3\xA9o :\r\n \r\n Lecteur \xC3\xA9l\xC3\xA9gant\r\n"
+                        " C:\\Vid\xC3\xA9o\\lecteur.exe\r\n \r\n \r\n"));
+    QCOMPARE(b.services.prompts.appels.size(), 3); // the dialog, no message
+    // The last rubrique is shown afterwards.
+    QCOMPARE(b.menu->List1->SelectedIndex(), 3);
+    QCOMPARE(b.menu->List2->Count(), 1);
+}
+
+void TstFonctions::echecDExport()
+{
+    Banc b;
+    demarrerExemple(b);
+    // A folder stands at the path chosen: the user is warned, the folder keeps its content.
+    const QString cible = b.dossier.fichier("export.txt");
+    QVERIFY(QDir().mkpath(cible));
+    test::ecrireOctets(cible + "/dedans", "ancien contenu");
+    b.services.prompts.fichiers = {cible};
+    Export_TXT(*b.menu);
+    const auto appel = b.services.prompts.appels.last();
+    QCOMPARE(appel.titre, "Attention");
+    QCOMPARE(appel.icone, IconeMessage::Avertissement);
+    QVERIFY(appel.texte.startsWith("L'export n'a pas pu être écrit dans « " + cible + " »"));
+    QCOMPARE(test::lireOctets(cible + "/dedans"), QByteArray("ancien contenu"));
+    QCOMPARE(QDir(b.dossier.chemin()).entryList({"export*"}), QStringList{"export.txt"});
 }
 
 QTEST_MAIN(TstFonctions)
