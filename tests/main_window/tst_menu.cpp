@@ -68,17 +68,6 @@ QStringList effets(Banc& b, const std::function<void()>& commande)
     return r;
 }
 
-// Captions in order, "-" for a separator, a submenu's items in brackets.
-QString decrire(const QList<QAction*>& items)
-{
-    QStringList r;
-    for (QAction* a : items)
-        r << (a->isSeparator() ? QStringLiteral("-")
-              : a->menu()      ? a->text() + " [" + decrire(a->menu()->actions()) + "]"
-                               : a->text());
-    return r.join(" | ");
-}
-
 // The indexes of the checked items.
 QList<int> coches(const QList<QAction*>& items)
 {
@@ -117,7 +106,6 @@ void TstMenu::premierDemarrage_data()
     QTest::addColumn<QStringList>("rubriques");
     QTest::newRow("rien") << QString() << QStringList{};
     QTest::newRow("creer") << "Jeux" << QStringList{"Jeux"};
-    QTest::newRow("creer annule") << "" << QStringList{};
 }
 
 void TstMenu::premierDemarrage()
@@ -140,26 +128,35 @@ void TstMenu::premierDemarrage()
     QCOMPARE(b.menu->List1->vueActive()->accessibleName(), QStringLiteral("Liste des rubriques"));
     QVERIFY(b.menu->List2->largeurColonne(2) >
             b.menu->List2->fontMetrics().horizontalAdvance(QStringLiteral("Fenêtre normale")));
-    // The menu bar as designed.
-    QCOMPARE(decrire(b.menu->menuBar()->actions()),
-             "Fichier [Importer les applications installées… | Exporter une rubrique | - | "
-             "Quitter] | Rubrique [Ajouter une rubrique | Modifier une rubrique | - | Supprimer "
-             "une rubrique] | Logiciel [Ajouter un logiciel | - | Modifier un raccourci | "
-             "Supprimer de la liste | Déplacer vers la rubrique… | - | Propriétés] | Affichage "
-             "[Rubrique [Grandes icônes | Petites icônes | Liste | Détails] | Logiciel [Grandes "
-             "icônes | Petites icônes | Liste | Détails] | - | Actualiser les listes | - | "
-             "Options] | Aide [Visitez le site web | - | A propos    ]");
-    // Ordinary items on the item colour with a white border, the menu's background white.
+    // The menu bar as designed, and its items on the item colour with a white border, the
+    // menu's background white around them.
+    QStringList textes;
+    for (QAction* menu : b.menu->menuBar()->actions()) {
+        textes << menu->text() + ":";
+        for (QAction* a : menu->menu()->actions()) {
+            textes << (a->isSeparator() ? "-" : a->text());
+            for (QAction* mode : a->menu() ? a->menu()->actions() : QList<QAction*>())
+                textes << mode->text();
+        }
+    }
+    QCOMPARE(textes.join(" | "),
+             "Fichier: | Importer les applications installées… | Exporter une rubrique | - | "
+             "Quitter | Rubrique: | Ajouter une rubrique | Modifier une rubrique | - | Supprimer "
+             "une rubrique | Logiciel: | Ajouter un logiciel | - | Modifier un raccourci | "
+             "Supprimer de la liste | Déplacer vers la rubrique… | - | Propriétés | Affichage: | "
+             "Rubrique | Grandes icônes | Petites icônes | Liste | Détails | Logiciel | Grandes "
+             "icônes | Petites icônes | Liste | Détails | - | Actualiser les listes | - | Options "
+             "| Aide: | Visitez le site web | - | A propos    ");
     QMenu* menu = b.menu->Mnu_Fichier;
-    menu->popup(QPoint(0, 0));
+    menu->popup({});
     QVERIFY(QTest::qWaitForWindowExposed(menu));
-    const QImage image = menu->grab().toImage();
-    const QRect item = menu->actionGeometry(b.menu->Mnu_OutFich[2]); // "Quitter"
-    QCOMPARE(image.pixelColor(0, 0).name(), QStringLiteral("#ffffff"));
-    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).name(), "#ffffff");
-    QCOMPARE(image.pixelColor(item.right() - 3, item.center().y()).name(), "#c0c0ff");
-    QCOMPARE(image.pixelColor(item.right(), item.center().y()).name(), "#ffffff");
-    menu->close();
+    const QImage i = menu->grab().toImage();
+    const QRect q = menu->actionGeometry(b.menu->Mnu_OutFich[2]); // "Quitter"
+    QCOMPARE(
+        (QStringList{i.pixelColor(0, 0).name(), i.pixelColor(q.right() - 3, q.center().y()).name(),
+                     i.pixelColor(q.right(), q.center().y()).name(),
+                     i.pixelColor(i.width() - 1, i.height() - 1).name()}),
+        (QStringList{"#ffffff", "#c0c0ff", "#ffffff", "#ffffff"}));
 }
 
 void TstMenu::gardes_data()
@@ -270,12 +267,6 @@ void TstMenu::laListeSuitLaRubrique()
     b.menu->Mnu_OutAffichage[3]->trigger();
     QCOMPARE(b.menu->rubriqueAffichee(), QStringLiteral("0.ini"));
     QCOMPARE(b.menu->List2->Count(), 0);
-    // Every rubrique gone: nothing is shown.
-    QFile::remove(b.fichierRubrique("0"));
-    QFile::remove(b.fichierRubrique("A"));
-    b.menu->Mnu_OutAffichage[3]->trigger();
-    QCOMPARE(b.menu->List2->Count() + b.menu->List1->Count(), 0);
-    QVERIFY(b.menu->rubriqueAffichee().isEmpty());
 }
 
 void TstMenu::vuesEtSelection()
@@ -308,9 +299,6 @@ void TstMenu::vuesEtSelection()
     }
     QVERIFY(!l->setView(4));
     QCOMPARE(coches(b.menu->Mnu_AffRub_Ico), QList<int>{2});
-    // A click on empty space leaves the selected row selected.
-    l->selection()->clearSelection();
-    QCOMPARE(l->SelectedIndex(), 4);
     // The keyboard's menu opens at the selected row, not at the corner of the list.
     auto* v = l->vueActive();
     QSignalSpy menu(l, &ListeVue::menuContextuel);
