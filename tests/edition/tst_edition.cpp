@@ -170,11 +170,13 @@ void TstEdition::editeurEnModification()
     const QStringList jeu{u"Jeu « 2 »"_s, u"/opt/jeu 2"_s, etat, u"-f x"_s};
     Banc b("R", {Tetris, jeu, Calc});
     b.menu->List2->setSelectedIndex(2);
+    b.menu->raccourcis().terminerIcones();
+    const int image = b.menu->raccourcis().image(1);
     QVERIFY(b.pendantEditeur(
         [&] { Modifier_Logiciel(*b.menu); },
         [&](Ajouter& a) {
-            QCOMPARE(a.windowTitle(), u"Modifier le raccourci 'Jeu « 2 »'"_s);
-            QCOMPARE(a.Command1[1]->text(), u"Modifier"_s);
+            QCOMPARE(a.windowTitle() + " | " + a.Command1[1]->text(),
+                     u"Modifier le raccourci 'Jeu « 2 »' | Modifier"_s);
             QCOMPARE((QStringList{a.Text1->text(), a.Text2->text(), a.Text3->text()}),
                      (QStringList{jeu[0], jeu[1], jeu[3]}));
             QCOMPARE(a.Combo1->currentIndex(), entree);
@@ -190,6 +192,7 @@ void TstEdition::editeurEnModification()
     QCOMPARE(lus(b), (QList<QStringList>{Tetris, apres, Calc}));
     QCOMPARE(b.menu->List2->texte(2, 1), apres[1]);
     QCOMPARE(b.menu->List2->SelectedIndex(), 2);
+    QCOMPARE(b.menu->raccourcis().image(1), image); // the row keeps its icon
 }
 
 void TstEdition::suppressionDUnRaccourci()
