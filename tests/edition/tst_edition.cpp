@@ -146,8 +146,6 @@ void TstEdition::editeurEnAjout()
              (QStringList{u"Information: Un nom de dossier est obligatoire."_s,
                           u"Information: Le chemin du dossier est obligatoire !!!"_s,
                           u"Sélectionnez une application: "_s}));
-    QCOMPARE(b.services.prompts.appels[2].dialogue.filtres.first().texte(),
-             u"Fichier EXE (*.exe)"_s);
 }
 
 void TstEdition::editeurEnModification_data()

@@ -47,13 +47,9 @@ void demarrer(Banc& b, const QList<QStringList>& rubriques, const QByteArray& re
     QVERIFY(QTest::qWaitForWindowActive(b.menu.get()));
 }
 
-// Settings with the views given ("Splitter1=…\nRubrique=…\nLogiciel=…\n"), then `divers`.
-QByteArray reglages(const char* affichage, const char* divers = "")
-{
-    return QByteArray("[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=1\nHotTracking=0\n"
-                      "[AFFICHAGE]\n") +
-           affichage + "[DIVERS]\n" + divers;
-}
+// Settings up to the views, which follow.
+const QByteArray Reglages = "[OPTIONS]\nRubrique=0\nLogiciel=0\nApplication=1\nHotTracking=0\n"
+                            "[AFFICHAGE]\n";
 
 // Runs `commande`, closing any modal window or pop-up menu it opens. What the user saw: the
 // titles of those windows ("menu" for a pop-up), the prompts, the properties shown.
@@ -194,35 +190,16 @@ void TstMenu::premierDemarrage()
     QCOMPARE(b.menu->List1->vueActive()->accessibleName(), QStringLiteral("Liste des rubriques"));
     QVERIFY(b.menu->List2->largeurColonne(2) >
             b.menu->List2->fontMetrics().horizontalAdvance(QStringLiteral("Fenêtre normale")));
-    // The menu bar as designed, and its items on the item colour with a white border, the
-    // menu's background white around them.
-    QStringList textes;
-    for (QAction* menu : b.menu->menuBar()->actions()) {
-        textes << menu->text() + ":";
-        for (QAction* a : menu->menu()->actions()) {
-            textes << (a->isSeparator() ? "-" : a->text());
-            for (QAction* mode : a->menu() ? a->menu()->actions() : QList<QAction*>())
-                textes << mode->text();
-        }
-    }
-    QCOMPARE(textes.join(" | "),
-             "Fichier: | Importer les applications installées… | Exporter une rubrique | - | "
-             "Quitter | Rubrique: | Ajouter une rubrique | Modifier une rubrique | - | Supprimer "
-             "une rubrique | Logiciel: | Ajouter un logiciel | - | Modifier un raccourci | "
-             "Supprimer de la liste | Déplacer vers la rubrique… | - | Propriétés | Affichage: | "
-             "Rubrique | Grandes icônes | Petites icônes | Liste | Détails | Logiciel | Grandes "
-             "icônes | Petites icônes | Liste | Détails | - | Actualiser les listes | - | Options "
-             "| Aide: | Visitez le site web | - | A propos    ");
+    // Menu items on the item colour with a white border, the menu's background white.
     QMenu* menu = b.menu->Mnu_Fichier;
     menu->popup({});
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     const QImage i = menu->grab().toImage();
     const QRect q = menu->actionGeometry(b.menu->Mnu_OutFich[2]); // "Quitter"
-    QCOMPARE(
-        (QStringList{i.pixelColor(0, 0).name(), i.pixelColor(q.right() - 3, q.center().y()).name(),
-                     i.pixelColor(q.right(), q.center().y()).name(),
-                     i.pixelColor(i.width() - 1, i.height() - 1).name()}),
-        (QStringList{"#ffffff", "#c0c0ff", "#ffffff", "#ffffff"}));
+    const auto couleur = [&](int x, int y) { return i.pixelColor(x, y).name() + " "; };
+    QCOMPARE(couleur(0, 0) + couleur(q.right() - 3, q.center().y()) +
+                 couleur(q.right(), q.center().y()) + couleur(i.width() - 1, i.height() - 1),
+             "#ffffff #c0c0ff #ffffff #ffffff ");
 }
 
 void TstMenu::gardes_data()
@@ -244,11 +221,10 @@ void TstMenu::gardes_data()
     }
     QTest::addRow("Rub:0 toujours") << "Rub:0" << aucune << "*";
     QTest::addRow("Barre1:2 toujours") << "Barre1:2" << aucune << "*";
-    for (const auto& [touche, effet] : {std::pair{"F1", "A propos de..."},
-                                        {"F2", "Péférences"},
-                                        {"F3", "proprietes:/opt/l1"},
-                                        {"Ctrl+Q", "fermee"}})
-        QTest::addRow("Touche:%s", touche) << "Touche:" + QString(touche) << pleine << effet;
+    QTest::newRow("F1") << "Touche:F1" << pleine << "A propos de...";
+    QTest::newRow("F2") << "Touche:F2" << pleine << "Péférences";
+    QTest::newRow("F3") << "Touche:F3" << pleine << "proprietes:/opt/l1";
+    QTest::newRow("Ctrl+Q") << "Touche:Ctrl+Q" << pleine << "fermee";
 }
 
 void TstMenu::gardes()
@@ -258,20 +234,17 @@ void TstMenu::gardes()
     QFETCH(QString, effet);
     Banc b;
     demarrer(b, rubriques);
-    const QString tableau = commande.section(':', 0, 0);
-    const int i = commande.section(':', 1).toInt();
+    const QString tableau = commande.section(':', 0, 0), index = commande.section(':', 1);
     Menu& m = *b.menu;
+    const int t = QStringList{"Barre1", "Barre2", "Fich", "Rub", "Log"}.indexOf(tableau);
+    const QList<QAction*>* tableaux[] = {&m.Toolbar1_Buttons, &m.Toolbar2_Buttons, &m.Mnu_OutFich,
+                                         &m.Mnu_OutRub, &m.Mnu_OutLog};
     QStringList vus = effets(b, [&] {
         if (tableau == "Liste2")
             return m.List2_MouseDown(QPoint(10, 10));
         if (tableau == "Touche")
-            return QTest::keySequence(m.List2->vueActive(), QKeySequence(commande.mid(7)));
-        QAction* action = tableau == "Barre1"   ? m.Toolbar1_Buttons[i - 1]
-                          : tableau == "Barre2" ? m.Toolbar2_Buttons[i - 1]
-                          : tableau == "Fich"   ? m.Mnu_OutFich[i]
-                          : tableau == "Rub"    ? m.Mnu_OutRub[i]
-                                                : m.Mnu_OutLog[i];
-        action->trigger();
+            return QTest::keySequence(m.List2->vueActive(), QKeySequence(index));
+        tableaux[t]->at(index.toInt() - (t < 2))->trigger(); // the toolbars count from 1
     });
     if (!m.isVisible())
         vus << "fermee";
@@ -280,23 +253,21 @@ void TstMenu::gardes()
 
 void TstMenu::laListeSuitLaRubrique_data()
 {
-    QTest::addColumn<int>("bouton"); // a click on B's row with this button, or
-    QTest::addColumn<int>("touche"); // this key in the list, or neither: the program moves it
-    QTest::addColumn<int>("modificateurs");
-    QTest::newRow("bouton du milieu") << int(Qt::MiddleButton) << 0 << 0;
-    QTest::newRow("bouton précédent") << int(Qt::BackButton) << 0 << 0;
-    QTest::newRow("bouton droit") << int(Qt::RightButton) << 0 << 0;
-    QTest::newRow("Fin") << 0 << int(Qt::Key_End) << 0;
-    QTest::newRow("flèche") << 0 << int(Qt::Key_Right) << 0;
-    QTest::newRow("Ctrl+flèche") << 0 << int(Qt::Key_Right) << int(Qt::ControlModifier);
-    QTest::newRow("programme") << 0 << 0 << 0;
+    QTest::addColumn<int>("bouton");      // a click on B's row with this button, or
+    QTest::addColumn<QString>("touches"); // these keys in the list, or neither: the program
+    QTest::newRow("bouton du milieu") << int(Qt::MiddleButton) << QString();
+    QTest::newRow("bouton précédent") << int(Qt::BackButton) << QString();
+    QTest::newRow("bouton droit") << int(Qt::RightButton) << QString();
+    QTest::newRow("Fin") << 0 << "End";
+    QTest::newRow("flèche") << 0 << "Right";
+    QTest::newRow("Ctrl+flèche") << 0 << "Ctrl+Right";
+    QTest::newRow("programme") << 0 << QString();
 }
 
 void TstMenu::laListeSuitLaRubrique()
 {
     QFETCH(int, bouton);
-    QFETCH(int, touche);
-    QFETCH(int, modificateurs);
+    QFETCH(QString, touches);
     Banc b;
     demarrer(b, {{"A", "a1", "a2"}, {"B", "b1", "b2", "b3"}});
     ListeVue* l1 = b.menu->List1;
@@ -306,8 +277,8 @@ void TstMenu::laListeSuitLaRubrique()
         if (bouton)
             QTest::mouseClick(l1->vueActive()->viewport(), Qt::MouseButton(bouton), {},
                               centreDeLigne(l1, 2));
-        else if (touche)
-            QTest::keyClick(l1->vueActive(), Qt::Key(touche), Qt::KeyboardModifiers(modificateurs));
+        else if (!touches.isEmpty())
+            QTest::keySequence(l1->vueActive(), QKeySequence(touches));
         else
             l1->selection()->setCurrentIndex(l1->modele()->index(1, 0),
                                              QItemSelectionModel::ClearAndSelect);
@@ -346,13 +317,13 @@ void TstMenu::vuesEtSelection()
     QStringList r{"R", "l1", "l2", "l3", "l4", "un nom bien plus long que les autres", immense};
     for (int i = 7; i <= 200; ++i)
         r << QStringLiteral("ligne %1").arg(i);
-    demarrer(b, {r}, reglages("Splitter1=3170\nRubrique=2\nLogiciel=3\n"));
+    demarrer(b, {r}, Reglages + "Splitter1=3170\nRubrique=2\nLogiciel=3\n");
     QCOMPARE(coches(b.menu->Mnu_AffRub_Ico), QList<int>{2});
     ListeVue* l = b.menu->List2;
     // The list shows the beginning of a huge name; the catalogue keeps it whole.
-    const QString montre = l->modele()->index(5, 0).data().toString();
-    QCOMPARE(montre.size(), ModeleListe::LongueurAffichee);
-    QVERIFY(montre.endsWith(QChar(0x2026)) && l->texte(6) == immense);
+    QCOMPARE(l->modele()->index(5, 0).data().toString(),
+             immense.left(ModeleListe::LongueurAffichee - 1) + QChar(0x2026));
+    QVERIFY(l->texte(6) == immense);
     // Every mode is entered from another one, the selection kept, its menu item alone checked.
     l->setSelectedIndex(4);
     for (int mode : {3, 1, 1, 0, 2, 3}) {
@@ -392,7 +363,6 @@ void TstMenu::vuesEtSelection()
     }
     QTRY_COMPARE(l->SelectedIndex(), v->indexAt(bas).row() + 1);
     QCOMPARE(v->verticalScrollBar()->value(), 0);
-    l->setHotTracking(false);
 
     // Enter and a double-click start the selected row's program, and the window is minimised
     // first, as the option asks.
@@ -416,9 +386,8 @@ void TstMenu::placeDeLaFenetre()
     demarrer(centre, {});
     // The monitor that held the window is gone: the size is applied, the position is not.
     demarrer(ailleurs, {{"R", "l1"}},
-             reglages("Splitter1=3600\nRubrique=0\nLogiciel=3\n",
-                      "Windows=0\nHauteur=7200\n"
-                      "Largeur=11100\nPositionX=-60000\nPositionY=90000\n"));
+             Reglages + "Splitter1=3600\nRubrique=0\nLogiciel=3\n[DIVERS]\nWindows=0\n"
+                        "Hauteur=7200\nLargeur=11100\nPositionX=-60000\nPositionY=90000\n");
     Menu& m = *ailleurs.menu;
     QCOMPARE(m.frameGeometry().size(), QSize(740, 480));
     QCOMPARE(m.pos(), centre.menu->pos());
@@ -439,7 +408,8 @@ void TstMenu::placeDeLaFenetre()
     QVERIFY(test::lireOctets(ailleurs.reglages()).contains("Splitter1=4200\n"));
     // A maximised window opens so, and is saved so.
     const char* divers = "Windows=2\nHauteur=7200\nLargeur=11100\nPositionX=15\nPositionY=15\n";
-    demarrer(agrandie, {}, reglages("Splitter1=3170\nRubrique=0\nLogiciel=0\n", divers));
+    demarrer(agrandie, {},
+             Reglages + "Splitter1=3170\nRubrique=0\nLogiciel=0\n[DIVERS]\n" + divers);
     QTRY_VERIFY(agrandie.menu->isMaximized());
     agrandie.menu->close();
     QVERIFY(test::lireOctets(agrandie.reglages()).contains(divers));
@@ -596,8 +566,6 @@ void TstMenu::exporter()
     QCOMPARE(dossierExport(QCoreApplication::applicationDirPath()),
              QCoreApplication::applicationDirPath());
     QCOMPARE(d.titre + " | " + d.nomInitial, "Exporter au format Texte | Jeux");
-    QCOMPARE(d.filtres.size(), 1);
-    QCOMPARE(d.filtres.first().texte(), "Fichier texte (*.txt)");
     QVERIFY(d.confirmerRemplacement);
     QCOMPARE(b.menu->List1->SelectedIndex(), 2); // cancelled: nothing moved
 
