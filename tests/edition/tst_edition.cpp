@@ -200,11 +200,10 @@ void TstEdition::suppressionDUnRaccourci()
     // Refused; then the middle row, whose place the next row takes; then that last row, which
     // leaves the selection on the row above.
     b.services.prompts.reponses << Reponse::Non << Reponse::Oui << Reponse::Oui;
-    for (const char* attendu : {"Tetris Doom Calc, 2", "Tetris Calc, 2", "Tetris, 1"}) {
+    for (const QString& attendu : {u"Tetris Doom Calc, 2"_s, u"Tetris Calc, 2"_s, u"Tetris, 1"_s}) {
         Supprimer_Logiciel(*b.menu);
-        QCOMPARE(Banc::textes(b.menu->List2).join(' ') + ", " +
-                     QString::number(b.menu->List2->SelectedIndex()),
-                 QString::fromUtf8(attendu));
+        const QString lignes = Banc::textes(b.menu->List2).join(' ');
+        QCOMPARE(lignes + ", " + QString::number(b.menu->List2->SelectedIndex()), attendu);
     }
     QCOMPARE(lus(b, u"Jeux vidéo"_s), QList<QStringList>{Tetris});
     QCOMPARE(dits(b).last(), u"Suppression du raccourci 'Calc': Souhaitez-vous vraiment supprimer "
