@@ -552,7 +552,8 @@ void TstMenu::exporter()
     // The dialog, cancelled, offers the documents folder, else the home, never the hidden
     // application folder, unless that is the program's own.
     const QString documents = b.dossier.fichier("Documents");
-    test::ecrireOctets(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs",
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(b.dossier.chemin())); // the user's folders
+    test::ecrireOctets(b.dossier.fichier("user-dirs.dirs"),
                        "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(documents) + "\"\n");
     Export_TXT(*b.menu);
     QVERIFY(QDir().mkpath(documents));
