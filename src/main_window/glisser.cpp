@@ -152,8 +152,11 @@ QRect Glisser::cibleVisee(QWidget* zone, const QMimeData* donnees, const QPoint&
     if (!vue || !accepte(donnees) || !zone->acceptDrops())
         return {};
     const QModelIndex ligne = vue->indexAt(position);
+    const QString glisse = QString::fromUtf8(donnees->data(TypeRaccourci));
+    if (!glisse.isEmpty() && glisse.section(u'\n', 0, 0) != m_menu.catalogue().dossier())
+        return {}; // a shortcut of another catalogue
     if (zones(m_menu.List1).contains(zone)) {
-        const QString source = QString::fromUtf8(donnees->data(TypeRaccourci)).section(u'\n', 1, 1);
+        const QString source = glisse.section(u'\n', 1, 1);
         const bool memeRubrique =
             ligne.isValid() && source == m_menu.catalogue().rubriques().value(ligne.row()).fichier;
         return ligne.isValid() && !memeRubrique ? vue->visualRect(ligne) : QRect();
@@ -221,26 +224,33 @@ bool Glisser::deposer(QWidget* zone, const QMimeData* donnees, const QPoint& pos
     return true;
 }
 
-void Glisser::commencerGlisser(bool depuisResultats)
+QMimeData* Glisser::donneesGlissees(bool depuisResultats)
 {
     // A search result is dragged from its own rubrique, as its commands act there.
     if (depuisResultats && !m_menu.recherche().placer())
-        return;
+        return nullptr;
     const int i = m_menu.List2->SelectedIndex();
     if (i == 0)
-        return;
+        return nullptr;
     auto* donnees = new QMimeData;
     donnees->setData(
         TypeRaccourci,
         (m_menu.catalogue().dossier() + QLatin1Char('\n') + m_menu.rubriqueAffichee() +
          QLatin1Char('\n') + QString::number(i - 1))
             .toUtf8());
+    return donnees;
+}
+
+void Glisser::commencerGlisser(bool depuisResultats)
+{
+    QMimeData* donnees = donneesGlissees(depuisResultats);
+    if (!donnees)
+        return;
     auto* glisser = new QDrag(m_menu.List2);
     glisser->setMimeData(donnees);
-    glisser->setPixmap(m_menu.raccourcis().icone(i - 1).pixmap(32, 32));
+    glisser->setPixmap(
+        m_menu.raccourcis().icone(m_menu.List2->SelectedIndex() - 1).pixmap(32, 32));
     glisser->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
-    if (depuisResultats)
-        m_menu.recherche().relancer();
 }
 
 bool Glisser::eventFilter(QObject* objet, QEvent* evenement)

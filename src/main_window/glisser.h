@@ -29,6 +29,9 @@ public:
     // once: a desktop entry gives its localized name, any other file its file name. Paths
     // holding a control character are left out. True when something was added.
     bool deposerFichiers(const QString& fichier, const QList<QUrl>& urls);
+    // What a drag of the selected shortcut carries (its catalogue's folder, its rubrique's
+    // file and its row, one a line), or of the selected search result; null when none is.
+    QMimeData* donneesGlissees(bool depuisResultats);
     // Moves the selected shortcut of the shortcut list by `pas` rows (-1 up, 1 down).
     void decaler(int pas);
     // Moves (or copies) the selected shortcut of the shortcut list to the end of `destination`.

@@ -99,6 +99,16 @@ Recherche::Recherche(Menu& menu)
     const auto perime = [this] {
         m_index.vider();
         m_indexPerime = m_indexPrepare.valid();
+        // Results on screen are searched again once the change is done, unless a command did.
+        if (m_active) {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (!m_index.construit())
+                        relancer();
+                },
+                Qt::QueuedConnection);
+        }
     };
     connect(&menu.catalogue(), &Catalogue::rubriquesRelues, this, perime);
     connect(&menu.catalogue(), &Catalogue::raccourcisChanges, this, perime);

@@ -19,6 +19,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <memory>
+
 using namespace lanceron;
 using namespace Qt::StringLiterals;
 
@@ -434,14 +436,36 @@ void TstMenu::rechercher()
     Banc b;
     demarrer(b, {{"Bureau", "Fenêtre", "Calc"}, {"Jeux", "Lifen", "Tux"}, {"Outils", "Ferret"}});
     b.menu->List1->setSelectedIndex(2);
+    b.menu->List2->setGridLines(true);
+    b.menu->List2->setHotTracking(true);
     ListeVue* liste = b.menu->recherche().resultats();
     QLineEdit* champ = b.menu->recherche().champ();
     QTest::keyClick(b.menu->List1->vueActive(), Qt::Key_F, Qt::ControlModifier);
     QVERIFY(champ->hasFocus());
+    // The index read from the focus on is read again when the catalogue changed meanwhile.
+    QTest::qWait(200);
+    Menu& m = *b.menu;
+    QVERIFY(m.catalogue().ajouterRaccourci("Jeux.ini", {"Fête", "/opt/f", "", ""}).fait());
     QTest::keyClicks(champ, "Fe");
     QVERIFY(!liste->isHidden() && b.menu->List2->isHidden());
-    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Lifen (Jeux)"}));
-    QCOMPARE(liste->modele()->index(2, 0).data(Qt::ToolTipRole).toString(), "Rubrique : Jeux");
+    QVERIFY(liste->GridLines() && liste->HotTracking());
+    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Fête (Jeux)",
+                                         "Lifen (Jeux)"}));
+    // A result dragged onto a rubrique moves there from its own rubrique.
+    liste->setSelectedIndex(3);
+    std::unique_ptr<QMimeData> glisse(m.glisser().donneesGlissees(true));
+    QAbstractItemView* rubriques = m.List1->vueActive();
+    const QPoint outils = rubriques->visualRect(rubriques->model()->index(2, 0)).center();
+    QDragEnterEvent entree(outils, Qt::MoveAction, glisse.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(rubriques->viewport(), &entree);
+    QDropEvent depot(outils, Qt::MoveAction, glisse.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(rubriques->viewport(), &depot);
+    QVERIFY(depot.isAccepted());
+    QCOMPARE(noms(m, "Outils.ini"), (QStringList{"Ferret", "Fête"}));
+    QTRY_COMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)",
+                                             "Fête (Outils)", "Lifen (Jeux)"}));
+    liste->setSelectedIndex(1);
+    QCOMPARE(liste->modele()->index(3, 0).data(Qt::ToolTipRole).toString(), "Rubrique : Jeux");
 
     // Down goes into the results, Enter starts the one chosen as from its rubrique.
     QTest::keyClick(champ, Qt::Key_Down);
@@ -457,8 +481,8 @@ void TstMenu::rechercher()
     b.services.prompts.reponses << Reponse::Oui;
     b.menu->Mnu_OutLog_Click(3);
     QCOMPARE(b.services.prompts.appels.last().titre, "Suppression du raccourci 'Ferret'");
-    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Lifen (Jeux)"}));
-    QVERIFY(noms(*b.menu, "Outils.ini").isEmpty());
+    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Fête (Outils)", "Lifen (Jeux)"}));
+    QCOMPARE(noms(m, "Outils.ini"), QStringList{"Fête"});
 
     // Escape brings back the rubrique that was shown.
     QTest::keyClick(liste->vueActive(), Qt::Key_Escape);
@@ -520,8 +544,16 @@ void TstMenu::deplacer()
         QDragEnterEvent entree(p, actions, &donnees, Qt::LeftButton, touches);
         QApplication::sendEvent(vue->viewport(), &entree);
         QVERIFY(entree.isAccepted());
+        // Where the drop would go is outlined; a drop that would change nothing is refused.
+        QDragMoveEvent survol(p, actions, &donnees, Qt::LeftButton, touches);
+        QApplication::sendEvent(vue->viewport(), &survol);
+        const bool change = a != "a1 a2" || b != "b1";
+        const auto* marque = vue->viewport()->findChild<QRubberBand*>();
+        QCOMPARE(survol.isAccepted(), change);
+        QCOMPARE(marque && marque->isVisible() && marque->geometry().contains(p), change);
         QDropEvent depot(p, actions, &donnees, Qt::LeftButton, touches);
         QApplication::sendEvent(vue->viewport(), &depot);
+        QVERIFY(!marque || marque->isHidden());
     } else if (action == "menu") {
         QTimer::singleShot(0, [] {
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
