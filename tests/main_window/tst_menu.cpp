@@ -380,6 +380,12 @@ void TstMenu::vuesEtSelection()
     QCOMPARE(b.menu->StatusBar1->panneau(1)->text(),
              QStringLiteral("Impossible de lancer « l2 » : fichier introuvable"));
     QVERIFY(b.services.prompts.appels.isEmpty());
+    // Large icons lay a long list out in batches: a shortcut added at its end is still shown.
+    b.menu->Mnu_AffDoss_Ico[0]->trigger();
+    QVERIFY(b.menu->catalogue().ajouterRaccourci("R.ini", {"fin", "/opt/fin", "", ""}).fait());
+    l->setSelectedIndex(l->Count());
+    v = l->vueActive();
+    QTRY_VERIFY(v->viewport()->rect().intersects(v->visualRect(v->model()->index(200, 0))));
 }
 
 void TstMenu::placeDeLaFenetre()
