@@ -178,6 +178,24 @@ void TstMenu::premierDemarrage()
     Banc b;
     b.services.prompts.saisies << saisie;
     b.demarrer();
+    // The window's title, status text and menus, as the user reads them.
+    {
+        QStringList menus{b.menu->windowTitle(), b.menu->StatusBar1->panneau(1)->text()};
+        for (QAction* a : b.menu->menuBar()->actions()) {
+            QStringList items;
+            for (QAction* x : a->menu()->actions())
+                items << (x->isSeparator() ? "-" : x->text());
+            menus << a->text() + ": " + items.join('|');
+        }
+        QCOMPARE(menus.join('\n'),
+                 "Lanceron\nLanceron - Une application en trois clics de souris\n"
+                 "Fichier: Importer les applications installées…|Exporter une rubrique|-|Quitter\n"
+                 "Rubrique: Ajouter une rubrique|Modifier une rubrique|-|Supprimer une rubrique\n"
+                 "Logiciel: Ajouter un logiciel|-|Modifier un raccourci|Supprimer de la liste|"
+                 "Déplacer vers la rubrique…|-|Propriétés\n"
+                 "Affichage: Rubrique|Logiciel|-|Actualiser les listes|-|Options\n"
+                 "Aide: Visitez le site web|-|A propos    ");
+    }
     // Nothing asked, nothing created: the welcome page stands in for the shortcut list.
     QVERIFY(b.services.prompts.appels.isEmpty());
     QVERIFY(QFileInfo(b.rubriques()).isDir() && QDir(b.rubriques()).isEmpty());
