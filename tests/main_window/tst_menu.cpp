@@ -28,7 +28,11 @@ namespace {
 
 using Banc = test::BancMenu;
 
-const QString Applications = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+// The installed applications: those of the test's own data folder.
+QString applications()
+{
+    return qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+}
 
 // Starts the window, shown and active, over the rubriques given: a name, then the names of
 // its shortcuts (program "/opt/<name>", command "-<name>", reduced window); `reglages` is
@@ -153,13 +157,13 @@ void TstMenu::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The installed applications are those of the test's own data folder.
-    QVERIFY(QDir().mkpath(Applications));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(Applications + "/aucun"));
+    QVERIFY(QDir().mkpath(applications()));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(applications() + "/aucun"));
     const char* entrees[][3] = {{"tux", "Tux", "Game;"},
                                 {"gimp", "Gimp", "Graphics;"},
                                 {"cache", "Caché", "Game;\nNoDisplay=true"}};
     for (const auto& e : entrees)
-        test::ecrireOctets(Applications + '/' + e[0] + ".desktop",
+        test::ecrireOctets(applications() + '/' + e[0] + ".desktop",
                            QByteArray("[Desktop Entry]\nType=Application\nExec=true\nName=") +
                                e[1] + "\nCategories=" + e[2] + "\n");
 }
@@ -447,7 +451,7 @@ void TstMenu::importer()
     QCOMPARE(pendantImport([&] { b.menu->PageAccueil->boutonImporter()->click(); }, true),
              (QStringList{"Jeux (1)", "Graphisme (1)"}));
     QCOMPARE(Banc::textes(b.menu->List1), QStringList{"Jeux"});
-    QCOMPARE(lignes(b.menu->List2), QStringList{"Tux (" + Applications + "/tux.desktop)"});
+    QCOMPARE(lignes(b.menu->List2), QStringList{"Tux (" + applications() + "/tux.desktop)"});
     QVERIFY(b.menu->PageAccueil->isHidden());
     // Again from the menu: only what is missing is offered; cancelling writes nothing.
     QCOMPARE(pendantImport([&] { b.menu->Mnu_Importer->trigger(); }, false),
@@ -552,7 +556,7 @@ void TstMenu::deplacer()
         const QString note = banc.dossier.fichier("note.txt");
         test::ecrireOctets(note, "x");
         donnees.setUrls({QUrl::fromLocalFile(note),
-                         QUrl::fromLocalFile(Applications + "/tux.desktop"),
+                         QUrl::fromLocalFile(applications() + "/tux.desktop"),
                          QUrl::fromLocalFile("/tmp/a\nb"), QUrl("https://exemple.fr/")});
     } else {
         const QString source =

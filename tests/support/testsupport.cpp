@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
+#include "main_window/liste_vue.h"
 #include <QDir>
 #include <QFile>
-#include "main_window/liste_vue.h"
 
 #include <QColor>
 #include <QImage>
@@ -20,6 +20,26 @@ static QString modeleDossier()
 }
 
 DossierTest::DossierTest() : m_dir(modeleDossier()) {}
+
+// Run by hand rather than by CTest, a test still never reads or writes the user's home: it
+// gets a home and XDG folders of its own before anything starts.
+static void maisonDeTest()
+{
+    if (qEnvironmentVariableIsSet("LANCERON_TEST_TMP"))
+        return; // CTest gave them
+    static QTemporaryDir maison(QDir::tempPath() + QStringLiteral("/lanceron-maison-XXXXXX"));
+    const char* variables[][2] = {{"HOME", ""},
+                                  {"XDG_DATA_HOME", "/data"},
+                                  {"XDG_CONFIG_HOME", "/config"},
+                                  {"XDG_CACHE_HOME", "/cache"},
+                                  {"XDG_RUNTIME_DIR", "/run"}};
+    for (const auto& [variable, sous] : variables) {
+        const QString dossier = maison.path() + QLatin1String(sous);
+        QDir().mkpath(dossier);
+        qputenv(variable, QFile::encodeName(dossier));
+    }
+}
+Q_CONSTRUCTOR_FUNCTION(maisonDeTest)
 
 QByteArray lireOctets(const QString& chemin)
 {
@@ -65,7 +85,7 @@ QString PromptsScriptes::enregistrerFichier(QWidget*, const DialogueFichier& d)
 }
 
 ResultatLancement ShellFactice::lancer(const QString& programme, const QString& commande,
-                                      Affichage affichage)
+                                       Affichage affichage)
 {
     lancements.append({programme, commande, affichage});
     return resultat;
@@ -130,8 +150,7 @@ void ecrireRubrique(const QString& dossierApplication, const QString& nom,
         const QStringList& r = raccourcis[i];
         texte += "[LOGICIEL " + QByteArray::number(i + 1) + "]\n";
         texte += "Nom=" + r.value(0).toUtf8() + "\nDossier=" + r.value(1).toUtf8() +
-                 "\nExecuter=" + r.value(2).toUtf8() + "\nCommande=" + r.value(3).toUtf8() +
-                 "\n";
+                 "\nExecuter=" + r.value(2).toUtf8() + "\nCommande=" + r.value(3).toUtf8() + "\n";
     }
     const QString dossier = dossierApplication + QStringLiteral("/Rubriques");
     QDir().mkpath(dossier);
