@@ -57,11 +57,21 @@ QString verifierProfil(const QByteArray& octets)
             if (p.lire(s, k) != relu.lire(s, k))
                 return ecart(u"rewritten"_s, s, k, p.lire(s, k), relu.lire(s, k));
         }
+        // Several keys read at once give what each gives alone.
+        for (qsizetype i = 0; i + 1 < cles.size(); i += 2) {
+            const QStringList deux = p.lire(s, {cles[i], cles[i + 1], cles[i]});
+            for (qsizetype j : {0, 1, 2}) {
+                const QString& k = cles[i + j % 2];
+                if (deux[j] != p.lire(s, k))
+                    return ecart(u"read together"_s, s, k, p.lire(s, k), deux[j]);
+            }
+        }
     }
 
     // Writing a value: read back as written, other values unchanged, before and after a save.
     const qsizetype coupe = octets.size() / 2;
-    const QString valeur = QString::fromUtf8(octets.sliced(coupe, std::min<qsizetype>(200, octets.size() - coupe)));
+    const QString valeur =
+        QString::fromUtf8(octets.sliced(coupe, std::min<qsizetype>(200, octets.size() - coupe)));
     const QString section = sections.isEmpty() ? u"S"_s : sections.constFirst();
     const QString cle = u"Nom"_s;
     ProfilPrive modifie = p;
@@ -99,7 +109,8 @@ QString verifierIcones(const QByteArray& octets)
     if (images.size() > NombreMaxImagesIco)
         return u"too many pictures"_s;
     for (const ImageIco& i : images) {
-        if (i.largeur > CoteMaxIco || i.hauteur > CoteMaxIco || i.donnees.size() > TailleMaxImageIco)
+        if (i.largeur > CoteMaxIco || i.hauteur > CoteMaxIco ||
+            i.donnees.size() > TailleMaxImageIco)
             return u"picture over the limits"_s;
     }
     if (!images.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "platform/fichiers.h"
 
 #include <QStringDecoder>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -481,6 +482,42 @@ QString ProfilPrive::lire(QStringView section, QStringView cle) const
     if (p.morceau < 0)
         return {};
     return valeurLue(partieLue(QStringView(m_texte).sliced(p.debut, p.taille))).toString();
+}
+
+QStringList ProfilPrive::lire(QStringView section, std::initializer_list<QStringView> cles) const
+{
+    QStringList valeurs(qsizetype(cles.size()));
+    const qsizetype b = trouverSection(section);
+    if (b < 0)
+        return valeurs;
+    QVarLengthArray<bool, 8> trouvees(qsizetype(cles.size()), false);
+    qsizetype restantes = qsizetype(cles.size());
+    bool entete = b > 0;
+    for (const Morceau& m : morceaux(m_blocs[b])) {
+        const bool fini = pourChaqueLigne(m_texte, m.debut, m.taille, [&](qsizetype debut, qsizetype taille, qsizetype) {
+            if (entete) {
+                entete = false;
+                return false;
+            }
+            const QStringView ligne = partieLue(QStringView(m_texte).sliced(debut, taille));
+            const Analyse a = analyserLigne(ligne);
+            if (a.sorte != Sorte::Cle)
+                return false;
+            qsizetype i = 0;
+            for (const QStringView cle : cles) {
+                if (!trouvees[i] && memeNom(a.nom, cle)) {
+                    trouvees[i] = true;
+                    valeurs[i] = valeurLue(ligne).toString();
+                    --restantes;
+                }
+                ++i;
+            }
+            return restantes == 0;
+        });
+        if (fini)
+            break;
+    }
+    return valeurs;
 }
 
 QStringList ProfilPrive::sections() const

@@ -42,6 +42,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <initializer_list>
 #include <span>
 
 namespace lanceron {
@@ -78,6 +79,9 @@ public:
 
     // The value of `cle` in the first section named `section`; "" when missing.
     QString lire(QStringView section, QStringView cle) const;
+    // The values of several keys of one section, in the order of `cles`, read in one pass;
+    // each is what lire() gives for it.
+    QStringList lire(QStringView section, std::initializer_list<QStringView> cles) const;
     // Names of all sections in file order (duplicates included), as written.
     QStringList sections() const;
     qsizetype nombreDeSections() const { return m_blocs.size() - 1; }

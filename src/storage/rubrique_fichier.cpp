@@ -51,8 +51,8 @@ QList<Raccourci> raccourcisDe(const ProfilPrive& p)
     raccourcis.reserve(n);
     for (qint64 i = 1; i <= n; ++i) {
         const QString s = sectionRaccourci(i);
-        raccourcis.append({p.lire(s, cleNom), p.lire(s, cleDossier), p.lire(s, cleExecuter),
-                           p.lire(s, cleCommande)});
+        const QStringList v = p.lire(s, {cleNom, cleDossier, cleExecuter, cleCommande});
+        raccourcis.append({v[0], v[1], v[2], v[3]});
     }
     return raccourcis;
 }
