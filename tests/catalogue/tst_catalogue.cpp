@@ -4,7 +4,6 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/import.h"
-#include "catalogue/nom_rubrique.h"
 #include "catalogue/recherche.h"
 #include "testsupport.h"
 
@@ -33,7 +32,7 @@ QString noms(const QList<Raccourci>& liste)
     return r.join(u' ');
 }
 
-// A folder "Rubriques" holding A (Tetris, Doom, Calc) in "A.ini" and B (Calc) in "B.INI",
+// A folder "Rubriques" holding A (Tetris, Doom, Calc) in "A.INI" and B (Calc) in "B.INI",
 // dated long ago.
 struct Banc {
     test::DossierTest dossier;
@@ -45,7 +44,7 @@ struct Banc {
     {
         QDir(corbeille).removeRecursively();
         QVERIFY(QDir().mkpath(rubriques));
-        ecrire(u"A.ini"_s, {Tetris, Doom, Calc});
+        ecrire(u"A.INI"_s, {Tetris, Doom, Calc});
         ecrire(u"B.INI"_s, {Calc});
         catalogue.relire();
     }
@@ -133,6 +132,7 @@ private slots:
         b.catalogue.relire();
         QCOMPARE(b.etat().constFirst(),
                  u", A, B, Écrans, mort, outils, Rubrique n°2, Rubrique n°10, Vidéo"_s);
+        QCOMPARE(b.catalogue.indexFichier(u"a.ini"_s), -1);
         // The Windows-1252 name is read, written and renamed through its own bytes.
         const QString video = b.catalogue.rubriques().at(8).fichier;
         QCOMPARE(noms(b.catalogue.charger(video)), u"Calc"_s);
@@ -147,7 +147,7 @@ private slots:
 
     void operations_data()
     {
-        QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.ini>A2.ini")
+        QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.INI>A2.ini")
         QTest::addColumn<QString>("commande");  // the operation, then its index or name
         QTest::addColumn<int>("issue");
         QTest::addColumn<QString>("texte"); // the rubrique answered, or a part of the reason
@@ -161,11 +161,8 @@ private slots:
                    echec = Resultat::Issue::Echec;
         // 251 bytes in UTF-8, the most a name may take: with ".ini", the 255 of a file name.
         const QString z = u" Zoé — 日本語 🎮 a:b*c?\"<>|"_s + QString(215, u'x') + u' ';
-        const QString a = u"A.ini"_s, b = u"B.INI: Calc"_s;
-        const QStringList intact = {u"A, B"_s, u"A.ini: Tetris Doom Calc ="_s, b};
-        const auto avec = [&](const QString& fichierA) {
-            return QStringList{intact[0], fichierA, b};
-        };
+        const QString a = u"A.INI"_s, b = u"B.INI: Calc"_s;
+        const QStringList intact = {u"A, B"_s, u"A.INI: Tetris Doom Calc ="_s, b};
         // Rubriques. An existing rubrique keeps its shortcuts; a rename keeps the file's bytes
         // and date, and the working copy follows it.
         ligne("création: unicode, blancs, caractères interdits sous Windows", {}, u"creer "_s + z,
@@ -183,34 +180,37 @@ private slots:
         nomRefuse("contrôle C1", QString(QChar(0x85)), u"contrôle"_s);
         nomRefuse("espaces seuls", u"  \u00A0"_s, u"espaces"_s);
         nomRefuse("126 lettres accentuées: 252 octets", QString(126, u'é'), u"trop long"_s);
-        ligne("renommage, casse seule", {}, u"renommer a"_s, fait, u"a.ini"_s,
-              {u"a, B"_s, u"a.ini: Tetris Doom Calc ="_s, b});
+        ligne("renommage, casse seule, extension en capitales", {}, u"renommer a"_s, fait,
+              u"a.ini"_s, {u"a, B"_s, u"a.ini: Tetris Doom Calc ="_s, b});
+        ligne("renommage, même nom", {}, u"renommer A"_s, fait, u"A.INI"_s, intact);
         ligne("renommage sur une autre rubrique", {}, u"renommer B"_s, refus,
               u"Une rubrique nommée « B » existe déjà."_s, intact);
         ligne("renommage, nom refusé", {}, u"renommer a/b"_s, refus, u"« / »"_s, intact);
         ligne("renommage d'une rubrique disparue", a, u"renommer C"_s, echec,
               u"La rubrique « A » n'existe plus."_s, {u"B"_s, b});
         ligne("suppression à la corbeille", {}, u"supprimer"_s, fait, {},
-              {u"B"_s, b, u"corbeille/A.ini: Tetris Doom Calc"_s});
+              {u"B"_s, b, u"corbeille/A.INI: Tetris Doom Calc"_s});
         ligne("suppression d'une rubrique disparue", a, u"supprimer"_s, echec, u"supprimée"_s,
               {intact[0], b});
         // Shortcuts: the file, its working copy and nothing else.
-        ligne("ajout", {}, u"ajout"_s, fait, {}, avec(u"A.ini+: Tetris Doom Calc Doom ="_s));
+        ligne("ajout", {}, u"ajout"_s, fait, {},
+              {intact[0], u"A.INI+: Tetris Doom Calc Doom ="_s, b});
         ligne("modification", {}, u"modification 1"_s, fait, {},
-              avec(u"A.ini+: Tetris Tetris Calc ="_s));
-        ligne("retrait", {}, u"retrait 1"_s, fait, {}, avec(u"A.ini+: Tetris Calc ="_s));
+              {intact[0], u"A.INI+: Tetris Tetris Calc ="_s, b});
+        ligne("retrait", {}, u"retrait 1"_s, fait, {}, {intact[0], u"A.INI+: Tetris Calc ="_s, b});
         ligne("retrait hors liste", {}, u"retrait 3"_s, refus, {}, intact);
-        ligne("vers le bas", {}, u"ordre 0"_s, fait, {}, avec(u"A.ini+: Doom Calc Tetris ="_s));
+        ligne("vers le bas", {}, u"ordre 0"_s, fait, {},
+              {intact[0], u"A.INI+: Doom Calc Tetris ="_s, b});
         // Moved: in the destination, then out of the source; never lost. A rubrique whose file
         // vanished meanwhile is not written.
-        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.ini"_s, refus, {}, intact);
+        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.INI"_s, refus, {}, intact);
         ligne("déplacement", {}, u"deplacement 0 B.INI"_s, fait, {},
-              {intact[0], u"A.ini+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
+              {intact[0], u"A.INI+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
         ligne("copie", {}, u"copie 0 B.INI"_s, fait, {},
               {intact[0], intact[1], u"B.INI+: Calc Tetris"_s});
         ligne("destination disparue", u"B.INI"_s, u"deplacement 1 B.INI"_s, echec,
               u"La rubrique « B » n'existe plus"_s, {intact[0], intact[1]});
-        ligne("source disparue", u"A.ini>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
+        ligne("source disparue", u"A.INI>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
               u"dans les deux"_s,
               {intact[0], u"A2.ini: Tetris Doom Calc"_s, u"B.INI+: Calc Doom"_s});
     }
@@ -224,7 +224,7 @@ private slots:
         QFETCH(QStringList, apres);
         Banc b;
         Catalogue& c = b.catalogue;
-        const QString fichierA = u"A.ini"_s;
+        const QString fichierA = u"A.INI"_s;
         c.charger(fichierA);
         if (prealable.contains(u'>'))
             QVERIFY(QFile::rename(b.chemin(prealable.section(u'>', 0, 0)),
@@ -303,7 +303,7 @@ private slots:
         int ajoutes = -1;
         QVERIFY(importer(b.catalogue, choisis, &ajoutes).fait());
         QCOMPARE(ajoutes, 2);
-        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.ini: Tetris Doom Calc"_s,
+        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.INI: Tetris Doom Calc"_s,
                                    u"B.INI: Calc"_s, u"Graphisme.ini+: Gimp?"_s,
                                    u"Jeux.ini+: Tetris Pingus?"_s};
         QCOMPARE(b.etat(), apres);

@@ -123,7 +123,6 @@ private slots:
            "B");
         lu("Windows-1252", s + "K=\xE9t\xE9 \x80 \x8C \x92 \x9F", "été € Œ ’ Ÿ");
         lu("UTF-8 coupé en fin de fichier", s + "K=a\xC3", "aÃ");
-        // A NUL ends the line it stands in, as the Windows functions read it.
         lu("crochet sans fermant", s + "[T\nL=2\n", "2", "S", "L");
         QByteArray tous = s + "K=\xE9\x80\nL=";
         for (int o = 1; o < 256; ++o)
@@ -139,6 +138,7 @@ private slots:
         ecrit("blancs et nom gardés, guillemets ôtés", "[A]\n  N = 'a' \t\n", "[A]\n  N = 3 \t\n");
         ecrit("valeur à protéger", "[A]\nn=1\n", "[A]\nn=\" 2\"\n", " 2");
         ecrit("écrite sur une ligne sans égal", "[A]\nn\n", "[A]\nn=3\n");
+        // A NUL ends the line it stands in, as the Windows functions read it.
         ecrit("valeur après un NUL", QByteArrayLiteral("[A]\nn=1\0x\n"),
               QByteArrayLiteral("[A]\nn=3\0x\n"));
         // Additions: a key after the last key line of the first section of its name, a section
@@ -294,8 +294,8 @@ private slots:
             QCOMPARE(Lire_Rubrique(fichierRubrique()), reste);
         }
         QCOMPARE(lireOctets(fichierRubrique()), octets);
-        // A new rubrique holds the count 0 only.
-        QVERIFY(QFile::remove(fichierRubrique()));
+        // A new rubrique, written over an empty file, holds the count 0 only.
+        ecrireOctets(fichierRubrique(), "");
         QVERIFY(Ecrire_Rubrique(fichierRubrique(), {}));
         QCOMPARE(lireOctets(fichierRubrique()), QByteArray("[LOGICIEL]\nNombre=0\n"));
     }
