@@ -4,7 +4,6 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/import.h"
-#include "catalogue/nom_rubrique.h"
 #include "catalogue/recherche.h"
 #include "testsupport.h"
 
@@ -33,19 +32,19 @@ QString noms(const QList<Raccourci>& liste)
     return r.join(u' ');
 }
 
-// A folder "Rubriques" holding A (Tetris, Doom, Calc), in the file given, and B (Calc) in
-// "B.INI", dated long ago.
+// A folder "Rubriques" holding A (Tetris, Doom, Calc) in "A.INI" and B (Calc) in "B.INI",
+// dated long ago.
 struct Banc {
     test::DossierTest dossier;
     QString rubriques = dossier.fichier(u"Rubriques"_s);
     Catalogue catalogue{rubriques};
     QString corbeille = qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash"_s;
 
-    explicit Banc(const QString& fichierA = u"A.ini"_s)
+    Banc()
     {
         QDir(corbeille).removeRecursively();
         QVERIFY(QDir().mkpath(rubriques));
-        ecrire(fichierA, {Tetris, Doom, Calc});
+        ecrire(u"A.INI"_s, {Tetris, Doom, Calc});
         ecrire(u"B.INI"_s, {Calc});
         catalogue.relire();
     }
@@ -54,8 +53,8 @@ struct Banc {
     {
         QVERIFY(Ecrire_Rubrique(chemin(fichier), liste));
         QFile f(chemin(fichier));
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(Autrefois, QFileDevice::FileModificationTime));
+        QVERIFY(f.open(QIODevice::Append) &&
+                f.setFileTime(Autrefois, QFileDevice::FileModificationTime));
     }
     // The rubriques known, then each file of the folder and of the trash with its shortcuts:
     // "+" when the file was written, "=" when its working copy is kept and equals it, "≠" when
@@ -70,10 +69,8 @@ struct Banc {
             const QList<Raccourci> liste = Lire_Rubrique(chemin(n));
             const QList<Raccourci>& copie = catalogue.raccourcis(n);
             const bool ecrit = QFileInfo(chemin(n)).lastModified() != Autrefois;
-            r << n + (ecrit ? u"+: "_s : u": "_s) + noms(liste) +
-                     (copie.isEmpty()  ? u""_s
-                      : copie == liste ? u" ="_s
-                                       : u" ≠"_s);
+            const QString marque = copie.isEmpty() ? u""_s : copie == liste ? u" ="_s : u" ≠"_s;
+            r << n + (ecrit ? u"+: "_s : u": "_s) + noms(liste) + marque;
         }
         const QString jetes = corbeille + u"/files/"_s;
         for (const QString& n : QDir(jetes).entryList(QDir::Files))
@@ -91,15 +88,6 @@ QList<EntreeBureau> entrees(const QStringList& textes)
         r << EntreeBureau{
             QString(m[0]).replace(u'_', u' '), {}, m[2].split(u';'), m.size() > 3, m[1]};
     }
-    return r;
-}
-
-// Each group as "rubrique: names".
-QStringList decrire(const QList<GroupeImport>& groupes)
-{
-    QStringList r;
-    for (const GroupeImport& g : groupes)
-        r << g.rubrique + u": "_s + noms(g.raccourcis);
     return r;
 }
 
@@ -129,36 +117,9 @@ private slots:
         m_index.construire(m_catalogueRecherche);
     }
 
-    void nomRubrique_data()
-    {
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QString>("motDuRefus"); // "" when the name is accepted
-        QTest::newRow("unicode, caractères interdits sous Windows")
-            << u"Été — 日本語 🎮 a:b*c?\"<>|"_s << QString();
-        QTest::newRow("trois points") << u"..."_s << QString();
-        QTest::newRow("251 octets") << QString(251, u'a') << QString();
-        QTest::newRow("barre oblique") << u"../a"_s << u"« / »"_s;
-        QTest::newRow("barre oblique inverse") << u"a\\b"_s << u"« / »"_s;
-        QTest::newRow("deux points") << u".."_s << u"« . »"_s;
-        QTest::newRow("saut de ligne") << u"a\n"_s << u"contrôle"_s;
-        QTest::newRow("contrôle C1") << QString(QChar(0x85)) << u"contrôle"_s;
-        QTest::newRow("espaces seuls") << u"  \u00A0"_s << u"espaces"_s;
-        QTest::newRow("252 octets") << QString(252, u'a') << u"trop long"_s;
-        QTest::newRow("126 lettres accentuées") << QString(126, u'é') << u"trop long"_s;
-    }
-
-    void nomRubrique()
-    {
-        QFETCH(QString, nom);
-        QFETCH(QString, motDuRefus);
-        const QString refus = refusNomRubrique(nom);
-        QVERIFY2(motDuRefus.isEmpty() ? refus.isEmpty() : refus.contains(motDuRefus),
-                 qPrintable(refus));
-    }
-
     void rubriquesDuDossier()
     {
-        Banc b(u"JEUX.INI"_s);
+        Banc b;
         // Sorted as people read them; other files and folders are not rubriques.
         for (const char* n : {"Rubrique n°10", "Rubrique n°2", "outils", "Écrans", ""})
             b.ecrire(QString::fromUtf8(n) + u".ini"_s, {});
@@ -170,8 +131,8 @@ private slots:
         QVERIFY(QDir().mkpath(b.chemin(u"dossier.ini"_s)));
         b.catalogue.relire();
         QCOMPARE(b.etat().constFirst(),
-                 u", B, Écrans, JEUX, mort, outils, Rubrique n°2, Rubrique n°10, Vidéo"_s);
-        QCOMPARE(b.catalogue.indexFichier(u"JEUX.ini"_s), -1);
+                 u", A, B, Écrans, mort, outils, Rubrique n°2, Rubrique n°10, Vidéo"_s);
+        QCOMPARE(b.catalogue.indexFichier(u"a.ini"_s), -1);
         // The Windows-1252 name is read, written and renamed through its own bytes.
         const QString video = b.catalogue.rubriques().at(8).fichier;
         QCOMPARE(noms(b.catalogue.charger(video)), u"Calc"_s);
@@ -180,91 +141,90 @@ private slots:
         QCOMPARE(noms(Lire_Rubrique(b.chemin(u"Vidéos.ini"_s))), u"Calc Doom"_s);
         QVERIFY(::access(latin1.constData(), F_OK) != 0);
         // A file that cannot be read is listed, shows nothing, and tells why.
-        const QString mort = b.catalogue.rubriques().at(4).fichier;
-        QVERIFY(b.catalogue.charger(mort).isEmpty());
-        QVERIFY(!b.catalogue.refus(mort).isEmpty());
+        QVERIFY(b.catalogue.charger(u"mort.ini"_s).isEmpty());
+        QVERIFY(!b.catalogue.refus(u"mort.ini"_s).isEmpty());
     }
 
     void operations_data()
     {
-        QTest::addColumn<QString>("fichierA");
-        QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.ini>A2.ini")
+        QTest::addColumn<QString>("prealable"); // a file removed, or renamed ("A.INI>A2.ini")
         QTest::addColumn<QString>("commande");  // the operation, then its index or name
         QTest::addColumn<int>("issue");
         QTest::addColumn<QString>("texte"); // the rubrique answered, or a part of the reason
         QTest::addColumn<QStringList>("apres");
         const auto ligne = [](const char* cas, const QString& prealable, const QString& commande,
-                              Resultat::Issue issue, const QString& texte, const QStringList& apres,
-                              const QString& a = u"A.ini"_s) {
-            QTest::newRow(cas) << a << prealable << commande << int(issue) << texte << apres;
+                              Resultat::Issue issue, const QString& texte,
+                              const QStringList& apres) {
+            QTest::newRow(cas) << prealable << commande << int(issue) << texte << apres;
         };
         const auto fait = Resultat::Issue::Fait, refus = Resultat::Issue::Refuse,
                    echec = Resultat::Issue::Echec;
-        const QString a = u"A.ini"_s, b = u"B.INI: Calc"_s, z = u" Zoé — 日本語 🎮 "_s;
-        const QStringList intact = {u"A, B"_s, u"A.ini: Tetris Doom Calc ="_s, b};
-        const auto avec = [&](const QString& fichierA) {
-            return QStringList{intact[0], fichierA, b};
-        };
+        // 251 bytes in UTF-8, the most a name may take: with ".ini", the 255 of a file name.
+        const QString z = u" Zoé — 日本語 🎮 a:b*c?\"<>|"_s + QString(215, u'x') + u' ';
+        const QString a = u"A.INI"_s, b = u"B.INI: Calc"_s;
+        const QStringList intact = {u"A, B"_s, u"A.INI: Tetris Doom Calc ="_s, b};
         // Rubriques. An existing rubrique keeps its shortcuts; a rename keeps the file's bytes
         // and date, and the working copy follows it.
-        ligne("création, blancs gardés", {}, u"creer "_s + z, fait, z + u".ini"_s,
-              {z + u", A, B"_s, z + u".ini+: "_s, intact[1], b});
+        ligne("création: unicode, blancs, caractères interdits sous Windows", {}, u"creer "_s + z,
+              fait, z + u".ini"_s, {z + u", A, B"_s, z + u".ini+: "_s, intact[1], b});
+        ligne("création: trois points", {}, u"creer ..."_s, fait, u"....ini"_s,
+              {u"..., A, B"_s, u"....ini+: "_s, intact[1], b});
         ligne("création d'une existante", {}, u"creer B"_s, fait, u"B.INI"_s, intact);
-        ligne("création refusée", {}, u"creer ../Lanceron"_s, refus,
-              refusNomRubrique(u"../Lanceron"_s), intact);
-        ligne("renommage, extension en capitales", {}, u"renommer Loisirs"_s, fait,
-              u"Loisirs.ini"_s, {u"B, Loisirs"_s, b, u"Loisirs.ini: Tetris Doom Calc ="_s},
-              u"JEUX.INI"_s);
-        ligne("renommage, casse seule", {}, u"renommer Jeux"_s, fait, u"Jeux.ini"_s,
-              {u"B, Jeux"_s, b, u"Jeux.ini: Tetris Doom Calc ="_s}, u"jeux.ini"_s);
-        ligne("renommage, même nom", {}, u"renommer JEUX"_s, fait, u"JEUX.INI"_s,
-              {u"B, JEUX"_s, b, u"JEUX.INI: Tetris Doom Calc ="_s}, u"JEUX.INI"_s);
+        // Names holding a path or a control character, "..", blanks only, or too long.
+        const auto nomRefuse = [&](const char* cas, const QString& nom, const QString& mot) {
+            ligne(cas, {}, u"creer "_s + nom, refus, mot, intact);
+        };
+        nomRefuse("barre oblique", u"../Lanceron"_s, u"« / »"_s);
+        nomRefuse("barre oblique inverse", u"a\\b"_s, u"« / »"_s);
+        nomRefuse("deux points", u".."_s, u"« . »"_s);
+        nomRefuse("contrôle C1", QString(QChar(0x85)), u"contrôle"_s);
+        nomRefuse("espaces seuls", u"  \u00A0"_s, u"espaces"_s);
+        nomRefuse("126 lettres accentuées: 252 octets", QString(126, u'é'), u"trop long"_s);
+        ligne("renommage, casse seule, extension en capitales", {}, u"renommer a"_s, fait,
+              u"a.ini"_s, {u"a, B"_s, u"a.ini: Tetris Doom Calc ="_s, b});
+        ligne("renommage, même nom", {}, u"renommer A"_s, fait, u"A.INI"_s, intact);
         ligne("renommage sur une autre rubrique", {}, u"renommer B"_s, refus,
               u"Une rubrique nommée « B » existe déjà."_s, intact);
-        ligne("renommage, nom refusé", {}, u"renommer a/b"_s, refus, refusNomRubrique(u"a/b"_s),
-              intact);
+        ligne("renommage, nom refusé", {}, u"renommer a/b"_s, refus, u"« / »"_s, intact);
         ligne("renommage d'une rubrique disparue", a, u"renommer C"_s, echec,
               u"La rubrique « A » n'existe plus."_s, {u"B"_s, b});
         ligne("suppression à la corbeille", {}, u"supprimer"_s, fait, {},
-              {u"B"_s, b, u"corbeille/A.ini: Tetris Doom Calc"_s});
+              {u"B"_s, b, u"corbeille/A.INI: Tetris Doom Calc"_s});
         ligne("suppression d'une rubrique disparue", a, u"supprimer"_s, echec, u"supprimée"_s,
               {intact[0], b});
         // Shortcuts: the file, its working copy and nothing else.
-        ligne("ajout", {}, u"ajout"_s, fait, {}, avec(u"A.ini+: Tetris Doom Calc Doom ="_s));
+        ligne("ajout", {}, u"ajout"_s, fait, {},
+              {intact[0], u"A.INI+: Tetris Doom Calc Doom ="_s, b});
         ligne("modification", {}, u"modification 1"_s, fait, {},
-              avec(u"A.ini+: Tetris Tetris Calc ="_s));
-        ligne("retrait", {}, u"retrait 1"_s, fait, {}, avec(u"A.ini+: Tetris Calc ="_s));
+              {intact[0], u"A.INI+: Tetris Tetris Calc ="_s, b});
+        ligne("retrait", {}, u"retrait 1"_s, fait, {}, {intact[0], u"A.INI+: Tetris Calc ="_s, b});
         ligne("retrait hors liste", {}, u"retrait 3"_s, refus, {}, intact);
-        ligne("vers le haut", {}, u"ordre 2"_s, fait, {}, avec(u"A.ini+: Calc Tetris Doom ="_s));
-        ligne("vers le bas", {}, u"ordre 0"_s, fait, {}, avec(u"A.ini+: Doom Calc Tetris ="_s));
-        // The rubrique's file vanished meanwhile: nothing is written.
-        const QString disparue = u"La rubrique « A » n'existe plus"_s;
-        ligne("rubrique supprimée: ajout", a, u"ajout"_s, echec, disparue, {intact[0], b});
-        ligne("rubrique renommée: retrait", u"A.ini>A2.ini"_s, u"retrait 0"_s, echec, disparue,
-              avec(u"A2.ini: Tetris Doom Calc"_s));
-        // Moved: in the destination, then out of the source; never lost.
-        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.ini"_s, refus, {}, intact);
+        ligne("vers le bas", {}, u"ordre 0"_s, fait, {},
+              {intact[0], u"A.INI+: Doom Calc Tetris ="_s, b});
+        // Moved: in the destination, then out of the source; never lost. A rubrique whose file
+        // vanished meanwhile is not written.
+        ligne("déplacement vers sa rubrique", {}, u"deplacement 0 A.INI"_s, refus, {}, intact);
         ligne("déplacement", {}, u"deplacement 0 B.INI"_s, fait, {},
-              {intact[0], u"A.ini+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
+              {intact[0], u"A.INI+: Doom Calc ="_s, u"B.INI+: Calc Tetris"_s});
         ligne("copie", {}, u"copie 0 B.INI"_s, fait, {},
               {intact[0], intact[1], u"B.INI+: Calc Tetris"_s});
-        ligne("destination disparue", u"B.INI"_s, u"deplacement 1 B.INI"_s, echec, {},
-              {intact[0], intact[1]});
-        ligne("source disparue", u"A.ini>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
+        ligne("destination disparue", u"B.INI"_s, u"deplacement 1 B.INI"_s, echec,
+              u"La rubrique « B » n'existe plus"_s, {intact[0], intact[1]});
+        ligne("source disparue", u"A.INI>A2.ini"_s, u"deplacement 1 B.INI"_s, echec,
               u"dans les deux"_s,
               {intact[0], u"A2.ini: Tetris Doom Calc"_s, u"B.INI+: Calc Doom"_s});
     }
 
     void operations()
     {
-        QFETCH(QString, fichierA);
         QFETCH(QString, prealable);
         QFETCH(QString, commande);
         QFETCH(int, issue);
         QFETCH(QString, texte);
         QFETCH(QStringList, apres);
-        Banc b(fichierA);
+        Banc b;
         Catalogue& c = b.catalogue;
+        const QString fichierA = u"A.INI"_s;
         c.charger(fichierA);
         if (prealable.contains(u'>'))
             QVERIFY(QFile::rename(b.chemin(prealable.section(u'>', 0, 0)),
@@ -316,12 +276,14 @@ private slots:
              u"Mal\nnommé /a/nom.desktop Game"_s, u"Chemin /a/ch\tmin.desktop Game"_s,
              u"Lecteur /a/lecteur.desktop Audio;Player"_s, u"Pingus /a/p.desktop GTK;Game"_s,
              u"Tableur /a/tableur.desktop Utility;Game"_s, u"Sans /a/sans.desktop "_s,
-             u"Réglages /a/reglages.desktop Settings;System"_s, u"Casse /a/casse.desktop game"_s});
+             u"Casse /a/casse.desktop game"_s});
         const QList<GroupeImport> g = grouperApplications(e, {u"/a/deja.desktop"_s});
-        QCOMPARE(decrire(g),
-                 (QStringList{u"Multimédia: Lecteur?"_s, u"Jeux: Tux? Malnommé? Pingus?"_s,
-                              u"Graphisme: Gimp?"_s, u"Paramètres: Réglages?"_s,
-                              u"Accessoires: Tableur?"_s, u"Autres: Outil? Sans? Casse?"_s}));
+        QStringList groupes;
+        for (const GroupeImport& x : g)
+            groupes << x.rubrique + u": "_s + noms(x.raccourcis);
+        QCOMPARE(groupes, (QStringList{u"Multimédia: Lecteur?"_s, u"Jeux: Tux? Malnommé? Pingus?"_s,
+                                       u"Graphisme: Gimp?"_s, u"Accessoires: Tableur?"_s,
+                                       u"Autres: Outil? Sans? Casse?"_s}));
         // Each a shortcut to its desktop entry, in a normal window, without a command line.
         QCOMPARE(g[0].raccourcis[0],
                  (Raccourci{u"Lecteur"_s, u"/a/lecteur.desktop"_s, u"Fenêtre normale"_s, {}}));
@@ -333,17 +295,15 @@ private slots:
         Banc b;
         b.ecrire(u"Jeux.ini"_s, {Tetris});
         b.catalogue.relire();
-        const QList<EntreeBureau> e =
+        QList<GroupeImport> choisis = grouperApplications(
             entrees({u"Tetris /opt/tetris Game"_s, u"Pingus /a/pingus.desktop Game"_s,
-                     u"Gimp /a/gimp.desktop Graphics"_s, u"Firefox /a/firefox.desktop Network"_s});
-        QList<GroupeImport> choisis = grouperApplications(e, programmesPresents(b.catalogue));
+                     u"Gimp /a/gimp.desktop Graphics"_s, u"Firefox /a/firefox.desktop Network"_s}),
+            programmesPresents(b.catalogue));
         choisis.removeIf([](const GroupeImport& g) { return g.rubrique == u"Internet"_s; });
         int ajoutes = -1;
-        int etapes = 0;
-        QVERIFY(importer(b.catalogue, choisis, &ajoutes, [&](int) { ++etapes; }).fait());
+        QVERIFY(importer(b.catalogue, choisis, &ajoutes).fait());
         QCOMPARE(ajoutes, 2);
-        QCOMPARE(etapes, 2);
-        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.ini: Tetris Doom Calc"_s,
+        const QStringList apres = {u"A, B, Graphisme, Jeux"_s, u"A.INI: Tetris Doom Calc"_s,
                                    u"B.INI: Calc"_s, u"Graphisme.ini+: Gimp?"_s,
                                    u"Jeux.ini+: Tetris Pingus?"_s};
         QCOMPARE(b.etat(), apres);
@@ -351,7 +311,6 @@ private slots:
         QVERIFY(importer(b.catalogue, choisis, &ajoutes).fait());
         QCOMPARE(ajoutes, 0);
         QCOMPARE(b.etat(), apres);
-        QCOMPARE(grouperApplications(e, programmesPresents(b.catalogue)).size(), 1);
     }
 
     void chercher_data()
@@ -380,10 +339,8 @@ private slots:
         QFETCH(QStringList, trouves);
         QStringList r;
         for (const Trouvaille& t : m_index.chercher(texte))
-            r << QString("%1/%2 %3")
-                     .arg(Catalogue::nomDe(t.fichier))
-                     .arg(t.index)
-                     .arg(t.raccourci.Nom);
+            r << Catalogue::nomDe(t.fichier) + u'/' + QString::number(t.index) + u' ' +
+                     t.raccourci.Nom;
         QCOMPARE(r, trouves);
         QCOMPARE(m_index.chercher(texte, 1).size(), std::min<qsizetype>(trouves.size(), 1));
     }
@@ -394,7 +351,6 @@ private slots:
         QVERIFY(m_catalogueRecherche
                     .ajouterRaccourci("Vide.ini", {"Terminal", "/usr/bin/xterm", "F", ""})
                     .fait());
-        QCOMPARE(m_index.chercher("terminal").size(), 1);
         m_index.construire(m_catalogueRecherche);
         QCOMPARE(m_index.chercher("terminal").size(), 2);
         QCOMPARE(m_index.chercher("terminal").constFirst().fichier, QString("Vide.ini"));
