@@ -264,6 +264,25 @@ private slots:
         QCOMPARE(b.etat(), apres);
     }
 
+    void changementPendantUneEcriture()
+    {
+        // While a rubrique file is written (off the window's thread), every change asked is
+        // refused: nothing else is written, the write under way ends as asked.
+        Banc b;
+        Catalogue& c = b.catalogue;
+        c.charger(u"A.INI"_s);
+        QStringList refus;
+        c.setExecuteur([&](const std::function<void()>& ecriture) {
+            for (const Resultat& r : {c.supprimerRaccourci(u"B.INI"_s, 0), c.creerRubrique(u"C"_s),
+                                      c.ajouterRaccourci(u"A.INI"_s, Calc)})
+                refus << QString::number(int(r.issue)) + r.raison.left(30);
+            ecriture();
+        });
+        QVERIFY(c.supprimerRaccourci(u"A.INI"_s, 0).fait() && !c.occupe());
+        QCOMPARE(refus, QStringList(3, u"1Lanceron enregistre encore une"_s));
+        QCOMPARE(b.etat(), (QStringList{u"A, B"_s, u"A.INI+: Doom Calc ="_s, u"B.INI: Calc"_s}));
+    }
+
     void regroupement()
     {
         // A group per rubrique, named after the first main category in the order written, in
