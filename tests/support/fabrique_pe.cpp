@@ -26,6 +26,19 @@ void aligner(QByteArray& b, int alignement)
 constexpr quint32 AdresseRessources = 0x1000;
 constexpr quint32 Repertoire = 0x80000000u;
 
+using Entrees = QList<std::pair<quint32, quint32>>; // number, target
+
+// Writes at `pos` a resource directory of numbered `entrees`; gives its offset, as a target.
+quint32 repertoire(QByteArray& rsrc, qsizetype pos, const Entrees& entrees)
+{
+    ecrire16(rsrc, pos + 14, quint16(entrees.size()));
+    for (qsizetype i = 0; i < entrees.size(); ++i) {
+        ecrire32(rsrc, pos + 16 + 8 * i, entrees[i].first);
+        ecrire32(rsrc, pos + 20 + 8 * i, entrees[i].second);
+    }
+    return Repertoire | quint32(pos);
+}
+
 } // namespace
 
 QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
@@ -58,50 +71,37 @@ QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
 QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
                        bool pe32Plus)
 {
-    // The resource tree: the root, a directory per type, a language directory per resource,
-    // the data entries, then the data. A group (GRPICONDIR) leaves the sizes of its pictures
-    // 0: the reader takes the pictures' own headers.
-    QList<QByteArray> donnees = icones;
+    // The root directory, then for each type its resources: data, data entry, language
+    // directory; then the directory of the type. A group (GRPICONDIR) leaves the sizes of its
+    // pictures 0: the reader takes the pictures' own headers.
+    QList<QByteArray> donnees[2] = {icones, {}};
     for (const QList<quint16>& numeros : groupes) {
         QByteArray groupe;
         ecrire16(groupe, 2, 1);
         ecrire16(groupe, 4, quint16(numeros.size()));
         for (quint16 numero : numeros)
             ecrire16(groupe, groupe.size() + 12, numero);
-        donnees.append(groupe);
+        donnees[1].append(groupe);
     }
-    QList<std::pair<quint32, quint32>> types; // RT_ICON, RT_GROUP_ICON; how many of each
-    if (!icones.isEmpty())
-        types.append({3, quint32(icones.size())});
-    if (!groupes.isEmpty())
-        types.append({14, quint32(groupes.size())});
-    const auto n = quint32(donnees.size());
-    const quint32 langues = 16 + 24 * quint32(types.size()) + 8 * n;
-    const quint32 entrees = langues + 24 * n;
-    QByteArray rsrc(entrees + 16 * n, '\0');
-    ecrire16(rsrc, 14, quint16(types.size()));
-    quint32 repertoire = 16 + 8 * quint32(types.size());
-    quint32 i = 0;
-    for (int t = 0; t < types.size(); ++t) {
-        ecrire32(rsrc, 16 + 8 * t, types[t].first);
-        ecrire32(rsrc, 20 + 8 * t, Repertoire | repertoire);
-        ecrire16(rsrc, repertoire + 14, quint16(types[t].second));
-        for (quint32 numero = 1; numero <= types[t].second; ++numero, ++i) {
-            const quint32 langue = langues + 24 * i;
-            ecrire32(rsrc, repertoire + 8 + 8 * numero, numero);
-            ecrire32(rsrc, repertoire + 12 + 8 * numero, Repertoire | langue);
-            ecrire16(rsrc, langue + 14, 1);
-            ecrire32(rsrc, langue + 16, 1033);
-            ecrire32(rsrc, langue + 20, entrees + 16 * i);
+    QByteArray rsrc(16 + 2 * 8, '\0');
+    Entrees types;
+    for (int t : {0, 1}) {
+        Entrees ressources;
+        for (const QByteArray& d : std::as_const(donnees[t])) {
+            const auto position = quint32(rsrc.size());
+            rsrc.append(d);
+            aligner(rsrc, 4);
+            const auto entree = quint32(rsrc.size());
+            ecrire32(rsrc, entree, AdresseRessources + position);
+            ecrire32(rsrc, entree + 4, quint32(d.size()));
+            ecrire32(rsrc, entree + 12, 0);
+            const quint32 langue = repertoire(rsrc, rsrc.size(), {{1033, entree}});
+            ressources.append({quint32(ressources.size() + 1), langue});
         }
-        repertoire += 16 + 8 * types[t].second;
+        if (!ressources.isEmpty())
+            types.append({t == 0 ? 3 : 14, repertoire(rsrc, rsrc.size(), ressources)});
     }
-    for (i = 0; i < n; ++i) {
-        aligner(rsrc, 4);
-        ecrire32(rsrc, entrees + 16 * i, AdresseRessources + quint32(rsrc.size()));
-        ecrire32(rsrc, entrees + 16 * i + 4, quint32(donnees[i].size()));
-        rsrc.append(donnees[i]);
-    }
+    repertoire(rsrc, 0, types);
     const auto tailleRsrc = quint32(rsrc.size());
     aligner(rsrc, 0x200);
 
