@@ -1,22 +1,18 @@
 #include "fabrique_pe.h"
 
 #include <QBuffer>
-#include <QtEndian>
 
 namespace lanceron::test {
 
 namespace {
 
-// Writes the little-endian `v` at `pos`, growing `b` as needed.
-template <typename T> void ecrire(QByteArray& b, qsizetype pos, T v)
+// Writes `v` on `taille` bytes, little-endian, at `pos`, growing `b` as needed.
+void ecrire(QByteArray& b, qsizetype pos, quint32 v, int taille = 4)
 {
-    if (b.size() < pos + qsizetype(sizeof v))
-        b.resize(pos + qsizetype(sizeof v), '\0');
-    qToLittleEndian(v, b.data() + pos);
+    b.resize(qMax(b.size(), pos + taille), '\0');
+    for (int i = 0; i < taille; ++i)
+        b[pos + i] = char(v >> 8 * i);
 }
-
-const auto ecrire16 = ecrire<quint16>;
-const auto ecrire32 = ecrire<quint32>;
 
 void aligner(QByteArray& b, int alignement)
 {
@@ -31,10 +27,10 @@ using Entrees = QList<std::pair<quint32, quint32>>; // number, target
 // Writes at `pos` a resource directory of numbered `entrees`; gives its offset, as a target.
 quint32 repertoire(QByteArray& rsrc, qsizetype pos, const Entrees& entrees)
 {
-    ecrire16(rsrc, pos + 14, quint16(entrees.size()));
+    ecrire(rsrc, pos + 14, quint32(entrees.size()), 2);
     for (qsizetype i = 0; i < entrees.size(); ++i) {
-        ecrire32(rsrc, pos + 16 + 8 * i, entrees[i].first);
-        ecrire32(rsrc, pos + 20 + 8 * i, entrees[i].second);
+        ecrire(rsrc, pos + 16 + 8 * i, entrees[i].first);
+        ecrire(rsrc, pos + 20 + 8 * i, entrees[i].second);
     }
     return Repertoire | quint32(pos);
 }
@@ -43,13 +39,11 @@ quint32 repertoire(QByteArray& rsrc, qsizetype pos, const Entrees& entrees)
 
 QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
 {
-    QByteArray b;
-    ecrire32(b, 0, 40);
-    ecrire32(b, 4, quint32(cote));
-    ecrire32(b, 8, quint32(cote * 2)); // colour rows and mask rows
-    ecrire16(b, 12, 1);
-    ecrire16(b, 14, quint16(bits));
-    ecrire32(b, 36, 0);
+    QByteArray b(40, '\0');
+    ecrire(b, 0, 40);
+    ecrire(b, 4, quint32(cote));
+    ecrire(b, 8, quint32(cote * 2));        // colour rows and mask rows
+    ecrire(b, 12, 1 | quint32(bits) << 16); // planes, bits per pixel
     const char pixel[] = {char(qBlue(couleur)), char(qGreen(couleur)), char(qRed(couleur)), -1};
     QByteArray ligne = QByteArray(pixel, bits / 8).repeated(cote);
     aligner(ligne, 4);
@@ -62,10 +56,10 @@ QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
 {
     QImage image(largeur, hauteur, sorte);
     image.fill(couleur);
-    QBuffer tampon;
-    tampon.open(QIODevice::WriteOnly);
+    QByteArray b;
+    QBuffer tampon(&b);
     image.save(&tampon, format);
-    return tampon.data();
+    return b;
 }
 
 QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
@@ -77,10 +71,9 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
     QList<QByteArray> donnees[2] = {icones, {}};
     for (const QList<quint16>& numeros : groupes) {
         QByteArray groupe;
-        ecrire16(groupe, 2, 1);
-        ecrire16(groupe, 4, quint16(numeros.size()));
+        ecrire(groupe, 2, 1 | quint32(numeros.size()) << 16); // type, count
         for (quint16 numero : numeros)
-            ecrire16(groupe, groupe.size() + 12, numero);
+            ecrire(groupe, groupe.size() + 12, numero, 2);
         donnees[1].append(groupe);
     }
     QByteArray rsrc(16 + 2 * 8, '\0');
@@ -92,9 +85,9 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
             rsrc.append(d);
             aligner(rsrc, 4);
             const auto entree = quint32(rsrc.size());
-            ecrire32(rsrc, entree, AdresseRessources + position);
-            ecrire32(rsrc, entree + 4, quint32(d.size()));
-            ecrire32(rsrc, entree + 12, 0);
+            ecrire(rsrc, entree, AdresseRessources + position);
+            ecrire(rsrc, entree + 4, quint32(d.size()));
+            ecrire(rsrc, entree + 12, 0);
             const quint32 langue = repertoire(rsrc, rsrc.size(), {{1033, entree}});
             ressources.append({quint32(ressources.size() + 1), langue});
         }
@@ -125,7 +118,7 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
                                  {section + 16, quint32(rsrc.size())},
                                  {section + 20, PositionRessources}};
     for (const auto& [position, valeur] : champs)
-        ecrire32(pe, position, valeur);
+        ecrire(pe, position, valeur);
     pe.replace(section, 5, ".rsrc");
     return pe + rsrc;
 }
