@@ -14,11 +14,6 @@ void ecrire(QByteArray& b, qsizetype pos, quint32 v, int taille = 4)
         b[pos + i] = char(v >> 8 * i);
 }
 
-void aligner(QByteArray& b, int alignement)
-{
-    b.resize((b.size() + alignement - 1) / alignement * alignement, '\0');
-}
-
 constexpr quint32 AdresseRessources = 0x1000;
 constexpr quint32 Repertoire = 0x80000000u;
 
@@ -46,7 +41,7 @@ QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
     ecrire(b, 12, 1 | quint32(bits) << 16); // planes, bits per pixel
     const char pixel[] = {char(qBlue(couleur)), char(qGreen(couleur)), char(qRed(couleur)), -1};
     QByteArray ligne = QByteArray(pixel, bits / 8).repeated(cote);
-    aligner(ligne, 4);
+    ligne.resize((ligne.size() + 3) / 4 * 4, '\0'); // rows padded to 32 bits
     b.append(ligne.repeated(cote));
     return b + QByteArray((cote + 31) / 32 * 4 * cote, '\0'); // mask: every pixel shown
 }
@@ -83,7 +78,6 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
         for (const QByteArray& d : std::as_const(donnees[t])) {
             const auto position = quint32(rsrc.size());
             rsrc.append(d);
-            aligner(rsrc, 4);
             const auto entree = quint32(rsrc.size());
             ecrire(rsrc, entree, AdresseRessources + position);
             ecrire(rsrc, entree + 4, quint32(d.size()));
@@ -96,7 +90,6 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
     }
     repertoire(rsrc, 0, types);
     const auto tailleRsrc = quint32(rsrc.size());
-    aligner(rsrc, 0x200);
 
     // Headers: only the fields that a reader of resources follows: "PE\0\0", one section, the
     // optional header, its data directories (the third: resources) and the section table. The
@@ -115,7 +108,7 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
                                  {repertoires + 20, tailleRsrc},
                                  {section + 8, tailleRsrc},
                                  {section + 12, AdresseRessources},
-                                 {section + 16, quint32(rsrc.size())},
+                                 {section + 16, tailleRsrc},
                                  {section + 20, PositionRessources}};
     for (const auto& [position, valeur] : champs)
         ecrire(pe, position, valeur);
