@@ -226,12 +226,12 @@ private slots:
         // extension with an icon of its own still gets its own pair.
         QTest::newRow("cles") << u"/p/propre.exe /p/b.exe /q/c.EXE /P/propre.exe /p/propre.exe "
                                  u"/bin/sh - C:\\Prog.v2/.outil C:\\bizarre. /a/aucune.txt "
-                                 u"/b/LISEZ.TXT /c/propre.txt C:\\Jeux\\Lanceur.Bat "
+                                 u"/b/LISEZ.TXT /c/propre.txt C:\\Jeux.v2\\Lanceur "
                                  u"/u/.config.bak /tmp/fenêtre.tar.exé"_s
                               << IcoFichier::NombreMaxImages
-                              << QList<int>{1, 2, 2, 3, 1, 4, 4, 4, 4, 5, 5, 6, 7, 8, 9} << 6
+                              << QList<int>{1, 2, 2, 3, 1, 4, 4, 4, 4, 5, 5, 6, 4, 7, 8} << 5
                               << u"/p/propre.exe=propre EXEID=associee /P/propre.exe=propre "
-                                 u"ID=associee TXTID=vide /c/propre.txt=propre BATID=associee "
+                                 u"ID=associee TXTID=vide /c/propre.txt=propre "
                                  u"BAKID=associee EXÉID=associee"_s;
         // The last place holds a blank pair, without key, shared by every later new key,
         // associated ones included; the keys stored before are still found.
