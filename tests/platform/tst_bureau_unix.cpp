@@ -318,7 +318,7 @@ private slots:
         // At ratio 2 the large icon takes the picture of 64 pixels, the small one that of 32.
         const QList<QByteArray> images = {bitmapIcone(16, qRgb(255, 0, 0)),
                                           bitmapIcone(32, qRgb(0, 255, 0)),
-                                          pngIcone(64, qRgb(255, 255, 0))};
+                                          imageUnie(64, 64, qRgb(255, 255, 0))};
         const QByteArray pe = fabriquerPe(images, {{1, 2, 3}});
         QList<ImageIco> pictures;
         for (const QByteArray& image : images)

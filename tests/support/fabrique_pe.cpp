@@ -1,45 +1,47 @@
 #include "fabrique_pe.h"
 
 #include <QBuffer>
-#include <QtEndian>
 
 namespace lanceron::test {
 
 namespace {
 
-// Writes the little-endian `v` at `pos`, growing `b` as needed.
-template <typename T> void ecrire(QByteArray& b, qsizetype pos, T v)
+// Writes `v` on `taille` bytes, little-endian, at `pos`, growing `b` as needed.
+void ecrire(QByteArray& b, qsizetype pos, quint32 v, int taille = 4)
 {
-    if (b.size() < pos + qsizetype(sizeof v))
-        b.resize(pos + qsizetype(sizeof v), '\0');
-    qToLittleEndian(v, b.data() + pos);
-}
-
-const auto ecrire16 = ecrire<quint16>;
-const auto ecrire32 = ecrire<quint32>;
-
-void aligner(QByteArray& b, int alignement)
-{
-    b.resize((b.size() + alignement - 1) / alignement * alignement, '\0');
+    b.resize(qMax(b.size(), pos + taille), '\0');
+    for (int i = 0; i < taille; ++i)
+        b[pos + i] = char(v >> 8 * i);
 }
 
 constexpr quint32 AdresseRessources = 0x1000;
 constexpr quint32 Repertoire = 0x80000000u;
 
+using Entrees = QList<std::pair<quint32, quint32>>; // number, target
+
+// Writes at `pos` a resource directory of numbered `entrees`; gives its offset, as a target.
+quint32 repertoire(QByteArray& rsrc, qsizetype pos, const Entrees& entrees)
+{
+    ecrire(rsrc, pos + 14, quint32(entrees.size()), 2);
+    for (qsizetype i = 0; i < entrees.size(); ++i) {
+        ecrire(rsrc, pos + 16 + 8 * i, entrees[i].first);
+        ecrire(rsrc, pos + 20 + 8 * i, entrees[i].second);
+    }
+    return Repertoire | quint32(pos);
+}
+
 } // namespace
 
 QByteArray bitmapIcone(int cote, QRgb couleur, int bits)
 {
-    QByteArray b;
-    ecrire32(b, 0, 40);
-    ecrire32(b, 4, quint32(cote));
-    ecrire32(b, 8, quint32(cote * 2)); // colour rows and mask rows
-    ecrire16(b, 12, 1);
-    ecrire16(b, 14, quint16(bits));
-    ecrire32(b, 36, 0);
+    QByteArray b(40, '\0');
+    ecrire(b, 0, 40);
+    ecrire(b, 4, quint32(cote));
+    ecrire(b, 8, quint32(cote * 2));        // colour rows and mask rows
+    ecrire(b, 12, 1 | quint32(bits) << 16); // planes, bits per pixel
     const char pixel[] = {char(qBlue(couleur)), char(qGreen(couleur)), char(qRed(couleur)), -1};
     QByteArray ligne = QByteArray(pixel, bits / 8).repeated(cote);
-    aligner(ligne, 4);
+    ligne.resize((ligne.size() + 3) / 4 * 4, '\0'); // rows padded to 32 bits
     b.append(ligne.repeated(cote));
     return b + QByteArray((cote + 31) / 32 * 4 * cote, '\0'); // mask: every pixel shown
 }
@@ -49,61 +51,45 @@ QByteArray imageUnie(int largeur, int hauteur, QRgb couleur, const char* format,
 {
     QImage image(largeur, hauteur, sorte);
     image.fill(couleur);
-    QBuffer tampon;
-    tampon.open(QIODevice::WriteOnly);
+    QByteArray b;
+    QBuffer tampon(&b);
     image.save(&tampon, format);
-    return tampon.data();
+    return b;
 }
 
 QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint16>>& groupes,
                        bool pe32Plus)
 {
-    // The resource tree: the root, a directory per type, a language directory per resource,
-    // the data entries, then the data. A group (GRPICONDIR) leaves the sizes of its pictures
-    // 0: the reader takes the pictures' own headers.
-    QList<QByteArray> donnees = icones;
+    // The root directory, then for each type its resources: data, data entry, language
+    // directory; then the directory of the type. A group (GRPICONDIR) leaves the sizes of its
+    // pictures 0: the reader takes the pictures' own headers.
+    QList<QByteArray> donnees[2] = {icones, {}};
     for (const QList<quint16>& numeros : groupes) {
         QByteArray groupe;
-        ecrire16(groupe, 2, 1);
-        ecrire16(groupe, 4, quint16(numeros.size()));
+        ecrire(groupe, 2, 1 | quint32(numeros.size()) << 16); // type, count
         for (quint16 numero : numeros)
-            ecrire16(groupe, groupe.size() + 12, numero);
-        donnees.append(groupe);
+            ecrire(groupe, groupe.size() + 12, numero, 2);
+        donnees[1].append(groupe);
     }
-    QList<std::pair<quint32, quint32>> types; // RT_ICON, RT_GROUP_ICON; how many of each
-    if (!icones.isEmpty())
-        types.append({3, quint32(icones.size())});
-    if (!groupes.isEmpty())
-        types.append({14, quint32(groupes.size())});
-    const auto n = quint32(donnees.size());
-    const quint32 langues = 16 + 24 * quint32(types.size()) + 8 * n;
-    const quint32 entrees = langues + 24 * n;
-    QByteArray rsrc(entrees + 16 * n, '\0');
-    ecrire16(rsrc, 14, quint16(types.size()));
-    quint32 repertoire = 16 + 8 * quint32(types.size());
-    quint32 i = 0;
-    for (int t = 0; t < types.size(); ++t) {
-        ecrire32(rsrc, 16 + 8 * t, types[t].first);
-        ecrire32(rsrc, 20 + 8 * t, Repertoire | repertoire);
-        ecrire16(rsrc, repertoire + 14, quint16(types[t].second));
-        for (quint32 numero = 1; numero <= types[t].second; ++numero, ++i) {
-            const quint32 langue = langues + 24 * i;
-            ecrire32(rsrc, repertoire + 8 + 8 * numero, numero);
-            ecrire32(rsrc, repertoire + 12 + 8 * numero, Repertoire | langue);
-            ecrire16(rsrc, langue + 14, 1);
-            ecrire32(rsrc, langue + 16, 1033);
-            ecrire32(rsrc, langue + 20, entrees + 16 * i);
+    QByteArray rsrc(16 + 2 * 8, '\0');
+    Entrees types;
+    for (int t : {0, 1}) {
+        Entrees ressources;
+        for (const QByteArray& d : std::as_const(donnees[t])) {
+            const auto position = quint32(rsrc.size());
+            rsrc.append(d);
+            const auto entree = quint32(rsrc.size());
+            ecrire(rsrc, entree, AdresseRessources + position);
+            ecrire(rsrc, entree + 4, quint32(d.size()));
+            ecrire(rsrc, entree + 12, 0);
+            const quint32 langue = repertoire(rsrc, rsrc.size(), {{1033, entree}});
+            ressources.append({quint32(ressources.size() + 1), langue});
         }
-        repertoire += 16 + 8 * types[t].second;
+        if (!ressources.isEmpty())
+            types.append({t == 0 ? 3 : 14, repertoire(rsrc, rsrc.size(), ressources)});
     }
-    for (i = 0; i < n; ++i) {
-        aligner(rsrc, 4);
-        ecrire32(rsrc, entrees + 16 * i, AdresseRessources + quint32(rsrc.size()));
-        ecrire32(rsrc, entrees + 16 * i + 4, quint32(donnees[i].size()));
-        rsrc.append(donnees[i]);
-    }
+    repertoire(rsrc, 0, types);
     const auto tailleRsrc = quint32(rsrc.size());
-    aligner(rsrc, 0x200);
 
     // Headers: only the fields that a reader of resources follows: "PE\0\0", one section, the
     // optional header, its data directories (the third: resources) and the section table. The
@@ -122,10 +108,10 @@ QByteArray fabriquerPe(const QList<QByteArray>& icones, const QList<QList<quint1
                                  {repertoires + 20, tailleRsrc},
                                  {section + 8, tailleRsrc},
                                  {section + 12, AdresseRessources},
-                                 {section + 16, quint32(rsrc.size())},
+                                 {section + 16, tailleRsrc},
                                  {section + 20, PositionRessources}};
     for (const auto& [position, valeur] : champs)
-        ecrire32(pe, position, valeur);
+        ecrire(pe, position, valeur);
     pe.replace(section, 5, ".rsrc");
     return pe + rsrc;
 }
