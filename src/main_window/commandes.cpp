@@ -10,6 +10,7 @@
 #include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
+#include "main_window/modeles.h"
 #include "main_window/recherche.h"
 #include "main_window/twips.h"
 #include "platform/shell.h"
@@ -22,6 +23,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace lanceron {
@@ -372,6 +374,11 @@ void Menu::Splitter1_Resize()
 
 bool Menu::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == this && evenement->type() == QEvent::Paint) {
+        // The first frame is being painted: the icons come after it.
+        removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { m_modeleRaccourcis->retenirIcones(false); });
+    }
     if (evenement->type() == QEvent::Resize && (objet == List1 || objet == List2))
         Splitter1_Resize();
     return QMainWindow::eventFilter(objet, evenement);
