@@ -233,7 +233,13 @@ void TstMenu::imagesDeLaBarre()
     const QString cache = qEnvironmentVariable("XDG_CACHE_HOME") + "/lanceron/barre";
     QDir(cache).removeRecursively();
     Banc premier, second, troisieme;
-    demarrer(premier, {});
+    // The rows' icons are taken in once the window's first frame is painted.
+    test::ecrireRubrique(premier.dossier.chemin(), "R", {{"a", "/opt/a", "", ""}});
+    premier.demarrer();
+    QTest::qWait(100);
+    QVERIFY(premier.menu->raccourcis().iconesEnCours());
+    premier.menu->show();
+    QTRY_VERIFY(!premier.menu->raccourcis().iconesEnCours());
     QImage rouge(16, 16, QImage::Format_ARGB32);
     rouge.fill(Qt::red);
     QVERIFY(QFile::exists(cache + "/0-1.png") && rouge.save(cache + "/0-1.png"));
