@@ -55,6 +55,38 @@ void ecrireRubrique(const QString& fichier, int nombre, const QStringList& chemi
     ecrire(fichier, texte);
 }
 
+// The longest time between two turns of the event loop, from start() to fin().
+class EcartMax {
+public:
+    EcartMax()
+    {
+        m_mesure.setInterval(0);
+        QObject::connect(&m_mesure, &QTimer::timeout, [this] { tour(); });
+    }
+    void start()
+    {
+        m_tour.start();
+        m_mesure.start();
+    }
+    // In milliseconds.
+    double fin()
+    {
+        tour();
+        m_mesure.stop();
+        return m_max / 1e6;
+    }
+
+private:
+    void tour()
+    {
+        m_max = std::max(m_max, m_tour.nsecsElapsed());
+        m_tour.start();
+    }
+    QTimer m_mesure;
+    QElapsedTimer m_tour;
+    qint64 m_max = 0;
+};
+
 int ligneDe(const ListeVue* liste, const QString& nom)
 {
     for (int i = 1; i <= liste->Count(); ++i) {
@@ -186,27 +218,17 @@ void BenchRubriques::depotDeMilleFichiers()
     menu.Form_Load();
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    // The longest time between two turns of the event loop while the drop is handled.
-    QElapsedTimer tour;
+    EcartMax ecart;
     QElapsedTimer total;
-    qint64 ecartMax = 0;
-    QTimer mesure;
-    mesure.setInterval(0);
-    connect(&mesure, &QTimer::timeout, [&] {
-        ecartMax = std::max(ecartMax, tour.nsecsElapsed());
-        tour.start();
-    });
-    mesure.start();
     total.start();
-    tour.start();
+    ecart.start();
     QVERIFY(menu.glisser().deposerFichiers(QStringLiteral("R.ini"), urls));
-    ecartMax = std::max(ecartMax, tour.nsecsElapsed());
-    mesure.stop();
+    const double ecartMax = ecart.fin();
     QCOMPARE(menu.List2->Count(), 1000);
     qInfo("dépôt de 1 000 fichiers : traité en %.1f ms, plus long écart entre deux tours de la "
           "boucle %.1f ms (objectif <= 100 ms)",
-          total.nsecsElapsed() / 1e6, ecartMax / 1e6);
-    QVERIFY2(ecartMax <= 100'000'000, "la fenêtre ne répond plus pendant le dépôt");
+          total.nsecsElapsed() / 1e6, ecartMax);
+    QVERIFY2(ecartMax <= 100, "la fenêtre ne répond plus pendant le dépôt");
 }
 
 void BenchRubriques::changerDeRubrique_data()
@@ -264,18 +286,10 @@ void BenchRubriques::fenetreRepondPendantLesIcones()
     menu.Form_Load();
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QElapsedTimer tour;
+    EcartMax ecart;
     QElapsedTimer total;
     total.start();
-    qint64 ecartMax = 0;
-    QTimer mesure;
-    mesure.setInterval(0);
-    connect(&mesure, &QTimer::timeout, [&] {
-        ecartMax = std::max(ecartMax, tour.nsecsElapsed());
-        tour.start();
-    });
-    tour.start();
-    mesure.start();
+    ecart.start();
     menu.List1->setSelectedIndex(ligneDe(menu.List1, QStringLiteral("Images")));
     QCOMPARE(menu.List2->Count(), Images);
     // Scrolling down now and then, as a user would.
@@ -286,11 +300,11 @@ void BenchRubriques::fenetreRepondPendantLesIcones()
     });
     defilement.start(200);
     QTRY_VERIFY_WITH_TIMEOUT(!menu.raccourcis().iconesEnCours(), 600000);
-    mesure.stop();
+    const double ecartMax = ecart.fin();
     qInfo("%d images de %d pixels : icônes en %.1f s, plus long écart entre deux tours de la "
           "boucle %.1f ms (objectif <= 50 ms)",
-          Images, CoteImage, total.elapsed() / 1000.0, ecartMax / 1e6);
-    QVERIFY2(ecartMax <= 50'000'000, "la fenêtre ne répond plus pendant le chargement des icônes");
+          Images, CoteImage, total.elapsed() / 1000.0, ecartMax);
+    QVERIFY2(ecartMax <= 50, "la fenêtre ne répond plus pendant le chargement des icônes");
 }
 
 QTEST_MAIN(BenchRubriques)
