@@ -6,11 +6,9 @@
 #include "edition/rubrique.h"
 #include "main_window/export.h"
 #include "main_window/glisser.h"
-#include "main_window/images_barre.h"
 #include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
-#include "main_window/modeles.h"
 #include "main_window/recherche.h"
 #include "main_window/twips.h"
 #include "platform/shell.h"
@@ -23,7 +21,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 
 namespace lanceron {
@@ -55,13 +52,46 @@ QMenu::indicator:checked:selected { background-color: #8080FF; }
 QMenu::separator { height: 1px; background: #FFFFFF; margin: 3px 4px; }
 )");
 
+
+struct Picture {
+    const char* themes; // icon names, best first, separated by blanks
+    QStyle::StandardPixmap secours;
+};
+
+// IcoBarre: 1 add a rubrique, 2 add a program, 3 modify, 4 delete, 5 properties, 6 unused,
+// 7 options, 8 web site, 9 export, 10 about, 11 quit.
+constexpr Picture PicturesBarre[11] = {
+    {"folder-new", QStyle::SP_FileDialogNewFolder},
+    {"list-add", QStyle::SP_FileIcon},
+    {"document-edit", QStyle::SP_FileDialogDetailedView},
+    {"edit-delete", QStyle::SP_TrashIcon},
+    // Adwaita's coloured "document-properties" looks disabled at 16 pixels.
+    {"document-properties-symbolic document-properties", QStyle::SP_FileDialogInfoView},
+    {"view-refresh", QStyle::SP_BrowserReload},
+    {"preferences-system", QStyle::SP_ComputerIcon},
+    {"web-browser", QStyle::SP_DriveNetIcon},
+    {"document-save-as", QStyle::SP_DialogSaveButton},
+    {"help-about", QStyle::SP_MessageBoxInformation},
+    {"application-exit", QStyle::SP_DialogCloseButton},
+};
+
 } // namespace
 
 // --------------------------------------------------------------------------------- menus
 
 void Menu::construireMenus()
 {
-    IcoBarre = imagesBarre();
+    for (const Picture& p : PicturesBarre) {
+        QIcon image;
+        const QStringList noms = QString::fromLatin1(p.themes).split(QLatin1Char(' '));
+        for (const QString& nom : noms) {
+            for (const QString& variante : {nom, nom + QStringLiteral("-symbolic")}) {
+                if (image.isNull())
+                    image = QIcon::fromTheme(variante);
+            }
+        }
+        IcoBarre << (image.isNull() ? style()->standardIcon(p.secours) : image);
+    }
 
     // Appends items to a menu array: the captions in order, "-" for a separator; each item
     // calls `handler` with its index in the array.
@@ -374,11 +404,6 @@ void Menu::Splitter1_Resize()
 
 bool Menu::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == this && evenement->type() == QEvent::Paint) {
-        // The first frame is being painted: the icons come after it.
-        removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { m_modeleRaccourcis->retenirIcones(false); });
-    }
     if (evenement->type() == QEvent::Resize && (objet == List1 || objet == List2))
         Splitter1_Resize();
     return QMainWindow::eventFilter(objet, evenement);

@@ -74,9 +74,6 @@ void Menu::construire()
                                            style()->standardIcon(QStyle::SP_DirIcon));
     m_modeleRubriques = new ModeleRubriques(*m_catalogue, dossier, this);
     m_modeleRaccourcis = new ModeleRaccourcis(*m_catalogue, *m_icones, this);
-    // Icons found are taken in once the first frame is painted (see eventFilter).
-    m_modeleRaccourcis->retenirIcones(true);
-    installEventFilter(this);
 
     List1 = new ListeVue(m_modeleRubriques);
     List1->setObjectName(QStringLiteral("List1"));

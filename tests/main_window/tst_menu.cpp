@@ -140,7 +140,6 @@ private slots:
     void initTestCase();
     void premierDemarrage_data();
     void premierDemarrage();
-    void imagesDeLaBarre();
     void gardes_data();
     void gardes();
     void laListeSuitLaRubrique_data();
@@ -224,33 +223,6 @@ void TstMenu::premierDemarrage()
     QCOMPARE(couleur(0, 0) + couleur(q.right() - 3, q.center().y()) +
                  couleur(q.right(), q.center().y()) + couleur(i.width() - 1, i.height() - 1),
              "#ffffff #c0c0ff #ffffff #ffffff ");
-}
-
-void TstMenu::imagesDeLaBarre()
-{
-    // The toolbar's pictures found at a start are read from the cache at the next one, unless
-    // the icon theme changed.
-    const QString cache = qEnvironmentVariable("XDG_CACHE_HOME") + "/lanceron/barre";
-    QDir(cache).removeRecursively();
-    Banc premier, second, troisieme;
-    // The rows' icons are taken in once the window's first frame is painted.
-    test::ecrireRubrique(premier.dossier.chemin(), "R", {{"a", "/opt/a", "", ""}});
-    premier.demarrer();
-    QTest::qWait(100);
-    QVERIFY(premier.menu->raccourcis().iconesEnCours());
-    premier.menu->show();
-    QTRY_VERIFY(!premier.menu->raccourcis().iconesEnCours());
-    QImage rouge(16, 16, QImage::Format_ARGB32);
-    rouge.fill(Qt::red);
-    QVERIFY(QFile::exists(cache + "/0-1.png") && rouge.save(cache + "/0-1.png"));
-    demarrer(second, {});
-    const auto pixel = [](Banc& b) { return b.menu->IcoBarre[0].pixmap(16).toImage().pixel(8, 8); };
-    QCOMPARE(pixel(second), QColor(Qt::red).rgb());
-    const QString theme = QIcon::themeName();
-    QIcon::setThemeName("autre");
-    demarrer(troisieme, {});
-    QIcon::setThemeName(theme);
-    QVERIFY(pixel(troisieme) != QColor(Qt::red).rgb());
 }
 
 void TstMenu::gardes_data()
@@ -505,8 +477,8 @@ void TstMenu::rechercher()
     QTest::keyClicks(champ, "Fe");
     QVERIFY(!liste->isHidden() && b.menu->List2->isHidden());
     QVERIFY(liste->GridLines() && liste->HotTracking());
-    QCOMPARE(lignes(liste),
-             (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Fête (Jeux)", "Lifen (Jeux)"}));
+    QCOMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Fête (Jeux)",
+                                         "Lifen (Jeux)"}));
     // A result dragged onto a rubrique moves there from its own rubrique.
     liste->setSelectedIndex(3);
     std::unique_ptr<QMimeData> glisse(m.glisser().donneesGlissees(true));
@@ -518,8 +490,8 @@ void TstMenu::rechercher()
     QApplication::sendEvent(rubriques->viewport(), &depot);
     QVERIFY(depot.isAccepted());
     QCOMPARE(noms(m, "Outils.ini"), (QStringList{"Ferret", "Fête"}));
-    QTRY_COMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)", "Fête (Outils)",
-                                             "Lifen (Jeux)"}));
+    QTRY_COMPARE(lignes(liste), (QStringList{"Fenêtre (Bureau)", "Ferret (Outils)",
+                                             "Fête (Outils)", "Lifen (Jeux)"}));
     liste->setSelectedIndex(1);
     QCOMPARE(liste->modele()->index(3, 0).data(Qt::ToolTipRole).toString(), "Rubrique : Jeux");
 
