@@ -170,10 +170,25 @@ void ChargeurIcones::travailler(const std::shared_ptr<Partage>& p)
     }
 }
 
+void ChargeurIcones::retenir(bool oui)
+{
+    m_retenu = oui;
+    if (oui)
+        return;
+    if (const auto p = std::exchange(m_recuRetenu, nullptr))
+        recevoir(p);
+    if (m_partage)
+        m_ici.start();
+}
+
 void ChargeurIcones::recevoir(const std::shared_ptr<Partage>& p)
 {
     if (p != m_partage)
         return;
+    if (m_retenu) {
+        m_recuRetenu = p;
+        return;
+    }
     QList<std::pair<int, IconeExtraite>> resultats;
     {
         QMutexLocker verrou(&p->verrou);
@@ -191,7 +206,7 @@ void ChargeurIcones::recevoir(const std::shared_ptr<Partage>& p)
 void ChargeurIcones::extraireIci()
 {
     const auto p = m_partage;
-    if (!p) {
+    if (!p || m_retenu) {
         m_ici.stop();
         return;
     }

@@ -37,6 +37,10 @@ public:
     // numbers before it returns.
     void terminer();
     bool enCours() const { return m_restants > 0; }
+    // While held, nothing found is taken in on this thread (extraction on the other threads
+    // goes on): a window holds it until its first frame is painted, so that the icon theme's
+    // first look-up does not delay it.
+    void retenir(bool oui);
     // The number of entry `entree`; 0 while it is not known.
     int numero(int entree) const { return m_numeros.value(entree); }
 
@@ -60,6 +64,8 @@ private:
     IconSource& m_source; // what the threads use: it may outlive the store
     QThreadPool m_pool;
     QTimer m_ici; // extraction on this thread, for sources that need it
+    bool m_retenu = false;
+    std::shared_ptr<Partage> m_recuRetenu; // results that came while held
     std::shared_ptr<Partage> m_partage;
     QStringList m_chemins;
     QList<int> m_numeros;

@@ -9,6 +9,7 @@
 #include "main_window/import_dialogue.h"
 #include "main_window/liste_vue.h"
 #include "main_window/menu.h"
+#include "main_window/modeles.h"
 #include "main_window/recherche.h"
 #include "main_window/twips.h"
 #include "platform/shell.h"
@@ -21,6 +22,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace lanceron {
@@ -58,12 +60,16 @@ struct Picture {
     QStyle::StandardPixmap secours;
 };
 
+// Each picture is the first of its names that the icon theme has, each name tried before its
+// "-symbolic" variant. A name that the theme lacks is looked up in every theme it inherits, and
+// reading their indexes (hicolor's is large) would delay the first frame: the names come in the
+// order the installed theme has them.
 // IcoBarre: 1 add a rubrique, 2 add a program, 3 modify, 4 delete, 5 properties, 6 unused,
 // 7 options, 8 web site, 9 export, 10 about, 11 quit.
 constexpr Picture PicturesBarre[11] = {
     {"folder-new", QStyle::SP_FileDialogNewFolder},
     {"list-add", QStyle::SP_FileIcon},
-    {"document-edit", QStyle::SP_FileDialogDetailedView},
+    {"document-edit-symbolic document-edit", QStyle::SP_FileDialogDetailedView},
     {"edit-delete", QStyle::SP_TrashIcon},
     // Adwaita's coloured "document-properties" looks disabled at 16 pixels.
     {"document-properties-symbolic document-properties", QStyle::SP_FileDialogInfoView},
@@ -404,6 +410,11 @@ void Menu::Splitter1_Resize()
 
 bool Menu::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == this && evenement->type() == QEvent::Paint) {
+        // The first frame is being painted: the icons come after it.
+        removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { m_modeleRaccourcis->retenirIcones(false); });
+    }
     if (evenement->type() == QEvent::Resize && (objet == List1 || objet == List2))
         Splitter1_Resize();
     return QMainWindow::eventFilter(objet, evenement);

@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -80,6 +81,19 @@ void ModeleListe::setLigneSurvolee(int ligne)
 
 // ------------------------------------------------------------------------------ ListeVue
 
+// Large icons: every row takes one cell of the grid, its name wrapped and cut to fit when it
+// is painted. Measuring each name's wrapped layout beforehand would cost a text layout per row.
+class DelegueGrille final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize cellule;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return cellule.isValid() ? cellule : QStyledItemDelegate::sizeHint(option, index);
+    }
+};
+
 ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     : QWidget(parent), m_modele(modele), m_pile(new QStackedWidget(this)),
       m_icones(new QListView), m_details(new QTableView)
@@ -104,6 +118,8 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
                                  static_cast<QAbstractItemView*>(m_details)})
         installer(v);
 
+    m_delegue = new DelegueGrille(m_icones);
+    m_icones->setItemDelegate(m_delegue);
     m_icones->setMovement(QListView::Static);
     m_icones->setResizeMode(QListView::Adjust);
     m_icones->setWrapping(true);
@@ -240,14 +256,15 @@ bool ListeVue::setView(int vue)
         m_icones->setFlow(vue == 2 ? QListView::TopToBottom : QListView::LeftToRight);
         m_icones->setWrapping(true);
         m_icones->setWordWrap(vue == 0);
-        m_icones->setGridSize(vue == 0   ? QSize(96, 72)
-                              : vue == 1 ? QSize(170, fontMetrics().height() + 8)
-                                         : QSize());
+        const QSize grille = vue == 0   ? QSize(96, 72)
+                             : vue == 1 ? QSize(170, fontMetrics().height() + 8)
+                                        : QSize();
+        m_icones->setGridSize(grille);
         m_icones->setSpacing(vue == 2 ? 2 : 0);
-        // Small icons sit in a fixed grid: every row can be measured as the first one. Large
-        // icons wrap their text on one or two lines and the list mode is as wide as each name,
-        // so those rows keep their own size (a uniform size cut the names to the first one's).
-        m_icones->setUniformItemSizes(vue == 1);
+        // Large and small icons sit in a fixed grid: every row is as large as the first one
+        // (large icons take their whole cell). The list mode is as wide as each name.
+        m_delegue->cellule = vue == 0 ? grille : QSize();
+        m_icones->setUniformItemSizes(vue <= 1);
         // Large icons are laid out in batches between event-loop turns, so that a long list
         // shows at once. (In the list mode, batches leave the scroll range short of the end.)
         m_icones->setLayoutMode(vue == 0 ? QListView::Batched : QListView::SinglePass);

@@ -46,6 +46,8 @@ private:
     QStringList m_entetes;
 };
 
+class DelegueGrille;
+
 class ListeVue final : public QWidget {
     Q_OBJECT
 public:
@@ -102,6 +104,7 @@ private:
     QItemSelectionModel* m_selection = nullptr;
     QStackedWidget* m_pile;
     QListView* m_icones;
+    DelegueGrille* m_delegue;
     QTableView* m_details;
     int m_vue = 0;
     int m_retiree = 0; // the selected row while rows are being removed

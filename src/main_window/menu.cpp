@@ -70,10 +70,15 @@ void Menu::construire()
 {
     m_catalogue = new Catalogue(dossierRubriques(), this);
     m_catalogue->setExecuteur(attendreSansFiger);
-    const QIcon dossier = QIcon::fromTheme(QStringLiteral("folder"),
-                                           style()->standardIcon(QStyle::SP_DirIcon));
+    QIcon dossier = QIcon::fromTheme(QStringLiteral("folder"));
+    if (dossier.isNull())
+        dossier = style()->standardIcon(QStyle::SP_DirIcon);
     m_modeleRubriques = new ModeleRubriques(*m_catalogue, dossier, this);
     m_modeleRaccourcis = new ModeleRaccourcis(*m_catalogue, *m_icones, this);
+    // The rows' icons are taken in once the first frame is painted (see eventFilter): the
+    // icon theme's first look-ups, which read every theme's index, would delay it.
+    m_modeleRaccourcis->retenirIcones(true);
+    installEventFilter(this);
 
     List1 = new ListeVue(m_modeleRubriques);
     List1->setObjectName(QStringLiteral("List1"));

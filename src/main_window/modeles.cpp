@@ -75,6 +75,11 @@ void ModeleRaccourcis::terminerIcones()
     m_chargeur->terminer();
 }
 
+void ModeleRaccourcis::retenirIcones(bool oui)
+{
+    m_chargeur->retenir(oui);
+}
+
 void ModeleRaccourcis::iconesPretes(const QList<int>& entrees)
 {
     int premiere = static_cast<int>(m_images.size());

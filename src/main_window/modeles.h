@@ -57,6 +57,8 @@ public:
     bool iconesEnCours() const;
     // Extracts every icon still awaited, now.
     void terminerIcones();
+    // See ChargeurIcones::retenir.
+    void retenirIcones(bool oui);
 
 private:
     void suivre(const Changement& c);

@@ -83,6 +83,32 @@ IconeExtraite depuisIco(const QList<ImageIco>& images)
     return propre(rendu(CoteGrande), rendu(CotePetite));
 }
 
+// The pixels of the pictures embedded in an SVG document (base64 data), read from their
+// headers only.
+qint64 pixelsIncorpores(const QByteArray& svg)
+{
+    qint64 total = 0;
+    const auto base64 = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '+' || c == '/' || c == '=' || c == ' ' || c == '\t' || c == '\r' ||
+               c == '\n';
+    };
+    for (qsizetype i = svg.indexOf("base64,"); i >= 0; i = svg.indexOf("base64,", i)) {
+        i += 7;
+        qsizetype fin = i;
+        while (fin < svg.size() && base64(svg[fin]))
+            ++fin;
+        QByteArray octets = QByteArray::fromBase64(svg.sliced(i, fin - i));
+        QBuffer tampon(&octets);
+        tampon.open(QIODevice::ReadOnly);
+        const QSize taille = QImageReader(&tampon).size();
+        if (taille.isValid())
+            total += qint64(taille.width()) * taille.height();
+        i = fin;
+    }
+    return total;
+}
+
 IconeExtraite depuisImage(const QString& chemin)
 {
     // Only a regular file of bounded size is read, without waiting on a pipe or a device.
@@ -96,6 +122,9 @@ IconeExtraite depuisImage(const QString& chemin)
         // Every picture of an icon file is checked before one is decoded.
         return depuisIco(imagesIco(l.octets));
     }
+    if (lecteur.format() == "svg" &&
+        pixelsIncorpores(l.octets) > IconSourceUnix::PixelsMaxIncorpores)
+        return {};
     const QSize taille = lecteur.size(); // from the header only
     if (!taille.isValid() || taille.width() > IconSourceUnix::CoteMaxImage ||
         taille.height() > IconSourceUnix::CoteMaxImage)

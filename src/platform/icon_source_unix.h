@@ -24,6 +24,9 @@ public:
     // decoded: they would cost much time and memory for a 32-pixel icon.
     static constexpr qint64 TailleMaxImage = 8 * 1024 * 1024;
     static constexpr int CoteMaxImage = 4096;
+    // An SVG picture whose embedded pictures hold more pixels than this in all is not drawn
+    // either: every one of them is decoded whole to draw it.
+    static constexpr qint64 PixelsMaxIncorpores = 1024 * 1024;
 };
 
 // To be called once the application object exists, before any icon is asked for: when the

@@ -131,23 +131,37 @@ bool memeNom(QStringView a, QStringView b)
 {
     a = sansBlancs(a);
     b = sansBlancs(b);
-    if (a.size() == b.size()) {
-        bool ascii = true;
-        for (qsizetype i = 0; i < a.size() && ascii; ++i) {
-            const char16_t x = a[i].unicode();
-            const char16_t y = b[i].unicode();
-            if (x >= 0x80 || y >= 0x80) {
-                ascii = false;
-                break;
-            }
-            const auto bas = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 0x20 : c; };
-            if (bas(x) != bas(y))
-                return false;
-        }
-        if (ascii)
-            return true;
+    // ASCII letters fold one to one: the first difference before any other character decides.
+    const qsizetype n = std::min(a.size(), b.size());
+    const auto bas = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c; };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return plier(a) == plier(b);
+        if (bas(x) != bas(y))
+            return false;
     }
-    return plier(a) == plier(b);
+    const QStringView reste = a.size() > n ? a.sliced(n) : b.sliced(n);
+    for (const QChar c : reste) {
+        if (c.unicode() >= 0x80)
+            return plier(a) == plier(b);
+    }
+    return reste.isEmpty();
+}
+
+// The hash of plier(nom), without building it for an ASCII name.
+size_t hacherNom(QStringView nom)
+{
+    nom = sansBlancs(nom);
+    QVarLengthArray<char16_t, 64> plie(nom.size());
+    for (qsizetype i = 0; i < nom.size(); ++i) {
+        const char16_t c = nom[i].unicode();
+        if (c >= 0x80)
+            return qHash(plier(nom));
+        plie[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c;
+    }
+    return qHash(QStringView(plie.constData(), plie.size()));
 }
 
 bool estGuillemet(QChar c)
@@ -391,12 +405,12 @@ void ProfilPrive::analyser()
 void ProfilPrive::indexerSection(qsizetype bloc, QStringView nom)
 {
     if (trouverSection(nom) < 0)
-        m_sections.insert(qHash(plier(nom)), bloc);
+        m_sections.insert(hacherNom(nom), bloc);
 }
 
 qsizetype ProfilPrive::trouverSection(QStringView section) const
 {
-    const size_t h = qHash(plier(section));
+    const size_t h = hacherNom(section);
     for (auto i = m_sections.constFind(h); i != m_sections.cend() && i.key() == h; ++i) {
         if (memeNom(enTete(m_blocs[*i]), section))
             return *i;

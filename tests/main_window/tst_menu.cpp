@@ -145,6 +145,7 @@ private slots:
     void laListeSuitLaRubrique_data();
     void laListeSuitLaRubrique();
     void vuesEtSelection();
+    void iconesApresLaPremiereImage();
     void placeDeLaFenetre();
     void importer();
     void rechercher();
@@ -350,11 +351,13 @@ void TstMenu::vuesEtSelection()
     for (int mode : {3, 1, 1, 0, 2, 3}) {
         b.menu->Mnu_AffDoss_Ico[mode]->trigger();
         QCOMPARE(coches(b.menu->Mnu_AffDoss_Ico), QList<int>{mode});
-        // Large icons and the list mode size each row by its own name, never cut to the first.
+        // Large icons take a cell with room for the icon and two lines of the name; the list
+        // mode sizes each row by its own name, never cut to the first.
         auto* v = l->vueActive();
         const int longue = v->visualRect(v->model()->index(4, 0)).width();
         if (mode == 0)
-            QVERIFY(longue > v->visualRect(v->model()->index(0, 0)).width());
+            QVERIFY(v->visualRect(v->model()->index(4, 0)).height() >=
+                    32 + 2 * v->fontMetrics().height());
         if (mode == 2)
             QVERIFY(longue > v->fontMetrics().horizontalAdvance(l->texte(5)));
         QCOMPARE(l->SelectedIndex(), 4);
@@ -408,6 +411,18 @@ void TstMenu::vuesEtSelection()
     l->setSelectedIndex(l->Count());
     v = l->vueActive();
     QTRY_VERIFY(v->viewport()->rect().intersects(v->visualRect(v->model()->index(200, 0))));
+}
+
+void TstMenu::iconesApresLaPremiereImage()
+{
+    // The rows' icons are taken in once the window's first frame is painted.
+    Banc b;
+    test::ecrireRubrique(b.dossier.chemin(), "R", {{"a", "/opt/a", "", ""}});
+    b.demarrer();
+    QTest::qWait(100);
+    QVERIFY(b.menu->raccourcis().iconesEnCours());
+    b.menu->show();
+    QTRY_VERIFY(!b.menu->raccourcis().iconesEnCours());
 }
 
 void TstMenu::placeDeLaFenetre()

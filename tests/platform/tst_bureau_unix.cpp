@@ -358,6 +358,17 @@ private slots:
               app + "TryExec=/nulle/part\nIcon=folder\n");
         ligne("png illisible", u"%1/x.png"_s, QByteArray(500, 'x'));
         ligne("svg illisible", u"%1/x.svg"_s, "<svg");
+        // Every picture an SVG embeds is decoded whole to draw it: too many pixels, not drawn.
+        const auto incorporee = [](const QByteArray& png) {
+            return "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                   "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"10\" height=\"10\">"
+                   "<image width=\"10\" height=\"10\" xlink:href=\"data:image/png;base64,\n" +
+                   png.toBase64() + "\"/></svg>";
+        };
+        ligne("svg, image incorporee", u"%1/i.svg"_s, incorporee(imageUnie(20, 20, qRgb(0, 0, 255))),
+              bleu);
+        ligne("svg, images incorporees trop grandes", u"%1/i.svg"_s,
+              incorporee(imageUnie(1100, 1000, 0, "PNG", QImage::Format_Mono)));
         // Refused from its header or from its size, never decoded.
         ligne("5000 pixels de cote", u"%1/x.png"_s,
               imageUnie(5000, 5000, 0, "PNG", QImage::Format_Mono));
