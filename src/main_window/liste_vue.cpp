@@ -66,6 +66,12 @@ QVariant ModeleListe::headerData(int section, Qt::Orientation o, int role) const
     return {};
 }
 
+void ModeleListe::rafraichirIcones()
+{
+    if (const int n = rowCount())
+        emit dataChanged(index(0, 0), index(n - 1, 0), {Qt::DecorationRole});
+}
+
 void ModeleListe::setLigneSurvolee(int ligne)
 {
     if (ligne == m_survolee)
@@ -308,6 +314,28 @@ void ListeVue::setNomAccessible(const QString& nom)
     setAccessibleName(nom);
     m_icones->setAccessibleName(nom);
     m_details->setAccessibleName(nom);
+}
+
+QList<int> ListeVue::imagesVisibles() const
+{
+    QList<int> images;
+    const QAbstractItemView* v = vueActive();
+    if (!v->isVisible())
+        return images;
+    const QRect zone = v->viewport()->rect();
+    // The rows on screen follow one another, in every mode.
+    bool dedans = false;
+    for (int ligne = 0; ligne < Count(); ++ligne) {
+        const QRect r = v->visualRect(m_modele->index(ligne, 0));
+        if (r.isValid() && r.intersects(zone)) {
+            dedans = true;
+            if (const int n = m_modele->image(ligne))
+                images.append(n);
+        } else if (dedans) {
+            break;
+        }
+    }
+    return images;
 }
 
 QAbstractItemView* ListeVue::vueActive() const

@@ -31,6 +31,10 @@ public:
 
     virtual QString texte(int ligne, int colonne) const = 0;
     virtual QIcon icone(int ligne) const = 0;
+    // The icon store's number of the row's icon; 0 when it has none (yet).
+    virtual int image(int) const { return 0; }
+    // The icons were taken again from their files: every row is painted again.
+    void rafraichirIcones();
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -82,6 +86,8 @@ public:
     void setNomAccessible(const QString& nom);
 
     QAbstractItemView* vueActive() const;
+    // The icon store's numbers of the rows on screen.
+    QList<int> imagesVisibles() const;
     ModeleListe* modele() const { return m_modele; }
     QItemSelectionModel* selection() const { return m_selection; }
 

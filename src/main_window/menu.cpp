@@ -5,6 +5,7 @@
 #include "main_window/accueil.h"
 #include "main_window/attente.h"
 #include "icons/ico_fichier.h"
+#include "icons/reprise_icones.h"
 #include "main_window/barre_etat.h"
 #include "main_window/glisser.h"
 #include "main_window/import_dialogue.h"
@@ -155,6 +156,16 @@ void Menu::construire()
     List1->installEventFilter(this);
     List2->installEventFilter(this);
     m_glisser = new Glisser(*this);
+
+    // The icon store keeps the images of the rows on screen; those it let go come back when
+    // shown again.
+    m_reprise = std::make_unique<RepriseIcones>(*m_icones);
+    m_icones->setEnUsage(
+        [this] { return List2->imagesVisibles() + m_recherche->resultats()->imagesVisibles(); });
+    connect(m_reprise.get(), &RepriseIcones::reprises, this, [this] {
+        m_modeleRaccourcis->rafraichirIcones();
+        m_recherche->resultats()->modele()->rafraichirIcones();
+    });
 }
 
 QWidget* Menu::construirePanneau(int index, const QString& titre, ListeVue* liste,

@@ -33,6 +33,7 @@ class ModeleRaccourcis;
 class ModeleRubriques;
 class Options;
 class Recherche;
+class RepriseIcones;
 
 class Menu final : public QMainWindow, private CibleReglages {
     Q_OBJECT
@@ -179,6 +180,7 @@ private:
     QString m_dossierApplication;
     Services m_services;
     std::unique_ptr<IcoFichier> m_icones;
+    std::unique_ptr<RepriseIcones> m_reprise; // after the store, which it is given to
     Catalogue* m_catalogue = nullptr;
     ModeleRubriques* m_modeleRubriques = nullptr;
     ModeleRaccourcis* m_modeleRaccourcis = nullptr;

@@ -53,7 +53,7 @@ public:
     QIcon icone(int ligne) const override;
     const Raccourci& raccourci(int ligne) const { return m_raccourcis.at(ligne); }
     // The image number of the row's icon, 0 while it is being extracted.
-    int image(int ligne) const { return m_images.value(ligne); }
+    int image(int ligne) const override { return m_images.value(ligne); }
     bool iconesEnCours() const;
     // Extracts every icon still awaited, now.
     void terminerIcones();

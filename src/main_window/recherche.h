@@ -30,6 +30,7 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QString texte(int ligne, int colonne) const override;
     QIcon icone(int ligne) const override;
+    int image(int ligne) const override { return m_images.value(ligne); }
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:

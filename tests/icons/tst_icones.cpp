@@ -264,6 +264,43 @@ private slots:
                     store.icone(n).isNull() && store.cle(n).isEmpty());
     }
 
+    void imagesLachees()
+    {
+        // Beyond the pairs kept, the images used longest ago are let go, never those shown;
+        // wanted again, they are taken from their file: the same images as before.
+        SourceIconesFactice source;
+        IcoFichier tout(source);
+        IcoFichier store(source, IcoFichier::NombreMaxImages, 2);
+        const QList<int> montrees{1};
+        store.setEnUsage([&] { return montrees; });
+        for (const QString& c : u"/p/propre1.exe /p/propre2.exe /p/a.txt /p/b.txt /p/propre3.exe"_s.split(u' ')) {
+            tout.Ajouter_Icone(c);
+            store.Ajouter_Icone(c);
+        }
+        const auto gardees = [&] {
+            QList<int> r;
+            for (int n = 1; n <= store.nombre(); ++n)
+                if (store.gardee(n))
+                    r << n;
+            return r;
+        };
+        QCOMPARE(gardees(), (QList<int>{1, 4}));
+        QList<int> demandes;
+        store.setReprise([&](int n) { demandes << n; });
+        QVERIFY(store.icone(3).isNull() && store.icone(3).isNull());
+        QCOMPARE(demandes, QList<int>{3});
+        store.reprendre(3, IcoFichier::extraire(source, store.origine(3), store.associee(3)));
+        QVERIFY(!store.icone(3).isNull());
+        store.setReprise({});
+        for (int n = 1; n <= tout.nombre(); ++n) {
+            QVERIFY(!store.icone(n).isNull());
+            QVERIFY(store.cle(n) == tout.cle(n) &&
+                    store.grande(n).toImage() == tout.grande(n).toImage() &&
+                    store.petite(n).toImage() == tout.petite(n).toImage());
+        }
+        QCOMPARE(gardees(), (QList<int>{1, 4}));
+    }
+
     void fichierChange()
     {
         // A program whose file appears, changes or goes is looked at again, under its key.
