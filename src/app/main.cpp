@@ -34,9 +34,13 @@ int main(int argc, char* argv[])
     // The interface is French, Qt's own buttons and dialogs included.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator traductionQt;
-    if (traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traductionQt);
+    const auto traduire = [&traductionQt] {
+        if (traductionQt.isEmpty() &&
+            traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"),
+                              QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&traductionQt);
+    };
 
     lanceron::configurerThemeIcones();
 
@@ -46,6 +50,7 @@ int main(int argc, char* argv[])
     // Only a live instance stops this one; a lock that cannot be taken for another reason (no
     // runtime folder, no permission) lets the program run without the guard.
     if (instance.etat() == lanceron::InstanceUnique::Etat::DejaActive) {
+        traduire();
         prompts.message(nullptr,
                         QStringLiteral("L'application est déja active dans votre environnement "
                                        "Windows."),
@@ -60,7 +65,10 @@ int main(int argc, char* argv[])
     const lanceron::Services services{&prompts, &shell, &icones, clavier.get()};
 
     lanceron::Menu fenetre(dossier, services);
-
+    // Nothing that Qt writes itself shows before the first frame: its translation is read
+    // after it.
+    QObject::connect(&fenetre, &lanceron::Menu::premiereImage, &app, traduire);
+    fenetre.remplirApresPremiereImage();
     fenetre.Form_Load();
     fenetre.show();
     return QApplication::exec();

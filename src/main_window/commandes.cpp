@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <utility>
+
 namespace lanceron {
 
 namespace {
@@ -411,9 +413,16 @@ void Menu::Splitter1_Resize()
 bool Menu::eventFilter(QObject* objet, QEvent* evenement)
 {
     if (objet == this && evenement->type() == QEvent::Paint) {
-        // The first frame is being painted: the icons come after it.
+        // The first frame is being painted: the shortcut list (at start-up) and the icons
+        // come after it.
         removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { m_modeleRaccourcis->retenirIcones(false); });
+        QTimer::singleShot(0, this, [this] {
+            if (std::exchange(m_attentePremiereImage, false) && List1->Count() > 0 &&
+                fichierRubriqueSelectionnee() != m_modeleRaccourcis->fichier())
+                List1_Click();
+            m_modeleRaccourcis->retenirIcones(false);
+            emit premiereImage();
+        });
     }
     if (evenement->type() == QEvent::Resize && (objet == List1 || objet == List2))
         Splitter1_Resize();

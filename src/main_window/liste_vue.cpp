@@ -102,7 +102,7 @@ public:
 
 ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     : QWidget(parent), m_modele(modele), m_pile(new QStackedWidget(this)),
-      m_icones(new QListView), m_details(new QTableView)
+      m_icones(new QListView)
 {
     if (!m_modele->parent())
         m_modele->setParent(this);
@@ -118,11 +118,8 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(m_pile);
     m_pile->addWidget(m_icones);
-    m_pile->addWidget(m_details);
 
-    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_icones),
-                                 static_cast<QAbstractItemView*>(m_details)})
-        installer(v);
+    installer(m_icones);
 
     m_delegue = new DelegueGrille(m_icones);
     m_icones->setItemDelegate(m_delegue);
@@ -131,18 +128,6 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
     m_icones->setWrapping(true);
     m_icones->setWordWrap(true);
 
-    m_details->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_details->setShowGrid(false);
-    m_details->setWordWrap(false);
-    m_details->setCornerButtonEnabled(false);
-    m_details->verticalHeader()->hide();
-    m_details->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_details->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_details->horizontalHeader()->setHighlightSections(false);
-    m_details->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_details->horizontalHeader()->setStretchLastSection(false);
-    m_details->horizontalHeader()->setMinimumSectionSize(0);
-    m_details->setIconSize(QSize(16, 16));
 
     connect(m_selection, &QItemSelectionModel::selectionChanged, this,
             &ListeVue::garantirSelection);
@@ -173,6 +158,36 @@ ListeVue::ListeVue(ModeleListe* modele, QWidget* parent)
             defilerVers(m_aDefiler);
     });
     setView(0);
+}
+
+// The details view, made when first needed (most lists never show it); making it changes
+// nothing that the list shows.
+QTableView* ListeVue::details() const
+{
+    if (m_details)
+        return m_details;
+    auto* moi = const_cast<ListeVue*>(this);
+    auto* t = new QTableView;
+    m_details = t;
+    m_pile->addWidget(t);
+    moi->installer(t);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setShowGrid(m_grille);
+    t->setWordWrap(false);
+    t->setCornerButtonEnabled(false);
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    t->horizontalHeader()->setHighlightSections(false);
+    t->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    t->horizontalHeader()->setStretchLastSection(false);
+    t->horizontalHeader()->setMinimumSectionSize(0);
+    t->setIconSize(QSize(16, 16));
+    t->setAccessibleName(m_icones->accessibleName());
+    for (auto i = m_largeurs.cbegin(); i != m_largeurs.cend(); ++i)
+        t->setColumnWidth(i.key(), i.value());
+    moi->m_largeurs.clear();
+    return t;
 }
 
 void ListeVue::installer(QAbstractItemView* v)
@@ -255,7 +270,7 @@ bool ListeVue::setView(int vue)
         return false;
     m_vue = vue;
     if (vue == 3) {
-        m_pile->setCurrentWidget(m_details);
+        m_pile->setCurrentWidget(details());
     } else {
         m_icones->setViewMode(vue == 0 ? QListView::IconMode : QListView::ListMode);
         m_icones->setIconSize(vue == 0 ? QSize(32, 32) : QSize(16, 16));
@@ -285,7 +300,8 @@ bool ListeVue::setView(int vue)
 void ListeVue::setGridLines(bool actif)
 {
     m_grille = actif;
-    m_details->setShowGrid(actif);
+    if (m_details)
+        m_details->setShowGrid(actif);
 }
 
 void ListeVue::setHotTracking(bool actif)
@@ -294,26 +310,34 @@ void ListeVue::setHotTracking(bool actif)
     if (!actif) {
         m_modele->setLigneSurvolee(-1);
         m_icones->viewport()->unsetCursor();
-        m_details->viewport()->unsetCursor();
+        if (m_details)
+            m_details->viewport()->unsetCursor();
     }
 }
 
 int ListeVue::largeurColonne(int colonne) const
 {
-    return m_details->columnWidth(colonne);
+    if (!m_details && m_largeurs.contains(colonne))
+        return m_largeurs.value(colonne);
+    return details()->columnWidth(colonne);
 }
 
 void ListeVue::setLargeurColonne(int colonne, int largeur)
 {
-    if (largeur >= 0)
+    if (largeur < 0)
+        return;
+    if (m_details)
         m_details->setColumnWidth(colonne, largeur);
+    else
+        m_largeurs.insert(colonne, largeur);
 }
 
 void ListeVue::setNomAccessible(const QString& nom)
 {
     setAccessibleName(nom);
     m_icones->setAccessibleName(nom);
-    m_details->setAccessibleName(nom);
+    if (m_details)
+        m_details->setAccessibleName(nom);
 }
 
 QList<int> ListeVue::imagesVisibles() const
@@ -340,7 +364,7 @@ QList<int> ListeVue::imagesVisibles() const
 
 QAbstractItemView* ListeVue::vueActive() const
 {
-    return m_vue == 3 ? static_cast<QAbstractItemView*>(m_details)
+    return m_vue == 3 ? static_cast<QAbstractItemView*>(details())
                       : static_cast<QAbstractItemView*>(m_icones);
 }
 

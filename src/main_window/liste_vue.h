@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QMap>
 #include <QPersistentModelIndex>
 #include <QStringList>
 #include <QWidget>
@@ -111,7 +112,9 @@ private:
     QStackedWidget* m_pile;
     QListView* m_icones;
     DelegueGrille* m_delegue;
-    QTableView* m_details;
+    QTableView* details() const;
+    mutable QTableView* m_details = nullptr;
+    QMap<int, int> m_largeurs; // column widths given before the details view was made
     int m_vue = 0;
     int m_retiree = 0; // the selected row while rows are being removed
     bool m_grille = false;

@@ -456,7 +456,7 @@ QString Menu::rubriqueAffichee() const
 
 void Menu::List1_Click()
 {
-    if (List1->Count() == 0)
+    if (List1->Count() == 0 || m_attentePremiereImage)
         return;
     const QString fichier = fichierRubriqueSelectionnee();
     m_modeleRaccourcis->lier(fichier);

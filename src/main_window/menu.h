@@ -44,6 +44,9 @@ public:
     // Start-up, from the centring to the pane layout. The single-instance check is made
     // before the window is created.
     void Form_Load();
+    // At start-up, before Form_Load: the shortcut list is filled once the window's first frame
+    // is painted, so that a long rubrique does not delay it.
+    void remplirApresPremiereImage() { m_attentePremiereImage = true; }
 
     // Settings file.
     void Lire_Options();
@@ -144,6 +147,10 @@ public:
     // when closed.
     Ajouter* ajouter();
 
+signals:
+    // The window's first frame was painted.
+    void premiereImage();
+
 protected:
     void closeEvent(QCloseEvent* e) override; // Form_QueryUnload
     void showEvent(QShowEvent* e) override;
@@ -187,6 +194,7 @@ private:
     Recherche* m_recherche = nullptr;
     Glisser* m_glisser = nullptr;
     bool m_suiviSuspendu = false; // List1 being refilled: List2 waits
+    bool m_attentePremiereImage = false; // see remplirApresPremiereImage()
     QString m_rubriqueVoulue;     // the rubrique to select once the list is read again
     QPointer<Options> m_options;
     QPointer<Ajouter> m_ajouter;

@@ -46,11 +46,14 @@ QImage ajuster(QImage image, int cote, qreal ratio)
         image = image.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage carre(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     carre.fill(Qt::transparent);
-    QPainter peintre(&carre);
-    peintre.drawImage((pixels - image.width()) / 2, (pixels - image.height()) / 2, image);
-    peintre.end();
-    carre.setDevicePixelRatio(ratio);
-    return carre;
+    {
+        QPainter peintre(&carre);
+        peintre.drawImage((pixels - image.width()) / 2, (pixels - image.height()) / 2, image);
+    }
+    // A copy: the image painted on keeps its paint engine, a kilobyte for each icon kept.
+    QImage icone = carre.copy();
+    icone.setDevicePixelRatio(ratio);
+    return icone;
 }
 
 IconeExtraite propre(const QImage& grande, const QImage& petite)

@@ -145,7 +145,8 @@ private slots:
     void laListeSuitLaRubrique_data();
     void laListeSuitLaRubrique();
     void vuesEtSelection();
-    void iconesApresLaPremiereImage();
+    void premiereImage_data();
+    void premiereImage();
     void placeDeLaFenetre();
     void importer();
     void rechercher();
@@ -413,15 +414,28 @@ void TstMenu::vuesEtSelection()
     QTRY_VERIFY(v->viewport()->rect().intersects(v->visualRect(v->model()->index(200, 0))));
 }
 
-void TstMenu::iconesApresLaPremiereImage()
+void TstMenu::premiereImage_data()
 {
-    // The rows' icons are taken in once the window's first frame is painted.
+    QTest::addColumn<bool>("commeLeProgramme");
+    QTest::newRow("liste remplie au demarrage") << false;
+    QTest::newRow("liste remplie apres la premiere image") << true;
+}
+
+void TstMenu::premiereImage()
+{
+    // The program fills the shortcut list once the window's first frame is painted; the rows'
+    // icons are taken in after it in any case.
+    QFETCH(bool, commeLeProgramme);
     Banc b;
     test::ecrireRubrique(b.dossier.chemin(), "R", {{"a", "/opt/a", "", ""}});
-    b.demarrer();
+    b.demarrer(commeLeProgramme);
+    QSignalSpy image(b.menu.get(), &Menu::premiereImage);
     QTest::qWait(100);
-    QVERIFY(b.menu->raccourcis().iconesEnCours());
+    QCOMPARE(b.menu->List2->Count(), commeLeProgramme ? 0 : 1);
+    QCOMPARE(b.menu->raccourcis().iconesEnCours(), !commeLeProgramme);
     b.menu->show();
+    QTRY_COMPARE(image.size(), 1);
+    QCOMPARE(b.menu->List2->Count(), 1);
     QTRY_VERIFY(!b.menu->raccourcis().iconesEnCours());
 }
 

@@ -128,9 +128,11 @@ IconeExtraite SourceIconesFactice::iconeAssociee(const QString& chemin)
     return e;
 }
 
-void BancMenu::demarrer()
+void BancMenu::demarrer(bool commeLeProgramme)
 {
     menu = std::make_unique<Menu>(dossier.chemin(), services.services());
+    if (commeLeProgramme)
+        menu->remplirApresPremiereImage();
     menu->Form_Load();
 }
 

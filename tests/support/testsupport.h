@@ -102,8 +102,9 @@ struct BancMenu {
     ServicesFactices services;
     std::unique_ptr<Menu> menu;
 
-    // Creates the window and runs its start-up.
-    void demarrer();
+    // Creates the window and runs its start-up; `commeLeProgramme`: as the program does, the
+    // shortcut list filled after the first frame.
+    void demarrer(bool commeLeProgramme = false);
     QString rubriques() const { return dossier.fichier(QStringLiteral("Rubriques")); }
     QString fichierRubrique(const QString& nom) const
     {
