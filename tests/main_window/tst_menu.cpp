@@ -361,6 +361,8 @@ void TstMenu::vuesEtSelection()
                     32 + 2 * v->fontMetrics().height());
         if (mode == 2)
             QVERIFY(longue > v->fontMetrics().horizontalAdvance(l->texte(5)));
+        if (mode == 3) // the widths given at start-up
+            QCOMPARE(l->largeurColonne(1), pixels(3000));
         QCOMPARE(l->SelectedIndex(), 4);
         QVERIFY(v->isVisible());
     }

@@ -117,6 +117,7 @@ private slots:
         };
         const QByteArray s = "[S]\n";
         lu("casse hors ASCII", "[Éditeurs]\nÉté=x\n", "x", "éditeurs", "ÉTÉ");
+        lu("nom d'une autre cle pour debut", "[S]\nKey=1\nK2=2\nk=3\n[T]\nK=4\n", "3");
         lu("blancs et guillemets autour de tout, jusqu'au dernier crochet",
            " \t[ S] ] \t\n \t K \t= \t 'v  w' \t\n", "v  w", "S]");
         lu("section en double: clé de la seconde", "[S]\nA=1\n[T]\nB=t\n[s]\nA=2\nB=3\n", "", "S",
