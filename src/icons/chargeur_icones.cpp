@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <deque>
+#include <vector>
 #include <utility>
 
 namespace lanceron {
@@ -93,8 +94,8 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
     const int n = static_cast<int>(chemins.size());
     m_chemins = chemins;
     m_numeros = QList<int>(n, 0);
-    m_extraites.assign(n, std::nullopt);
-    m_doublons = QList<QList<int>>(n);
+    m_extraites.clear();
+    m_doublons.clear();
     m_premiere = QList<int>(n, -1);
     m_curseur = 0;
     m_restants = 0;
@@ -196,7 +197,7 @@ void ChargeurIcones::recevoir(const std::shared_ptr<Partage>& p)
         p->reveil = false;
     }
     for (auto& [e, icone] : resultats) {
-        m_extraites[e] = std::move(icone);
+        m_extraites.insert(e, std::move(icone));
         essayer(e, false);
     }
     avancer();
@@ -222,7 +223,7 @@ void ChargeurIcones::extraireIci()
             m_ici.stop();
             break;
         }
-        m_extraites[e] = m_source.iconePropre(m_chemins[e]);
+        m_extraites.insert(e, m_source.iconePropre(m_chemins[e]));
         essayer(e, false);
     } while (temps.elapsed() < TrancheIci);
     avancer();
@@ -251,8 +252,8 @@ bool ChargeurIcones::essayer(int entree, bool dansLOrdre)
     const QString& chemin = m_chemins[entree];
     int n = m_store.numeroChemin(chemin);
     if (n == 0) {
-        auto& icone = m_extraites[entree];
-        if (m_premiere[entree] >= 0 || !icone)
+        const auto icone = m_extraites.constFind(entree);
+        if (m_premiere[entree] >= 0 || icone == m_extraites.cend())
             return false;
         if (!dansLOrdre) {
             const bool libre = icone->sorte == IconeExtraite::Sorte::Propre
@@ -266,12 +267,12 @@ bool ChargeurIcones::essayer(int entree, bool dansLOrdre)
                 return false;
         }
         n = m_store.Ajouter_Icone(chemin, *icone);
-        icone.reset();
+        m_extraites.erase(icone);
     }
     m_numeros[entree] = n;
     --m_restants;
     m_annonce.append(entree);
-    for (int d : std::as_const(m_doublons[entree]))
+    for (int d : m_doublons.value(entree))
         essayer(d, false);
     return true;
 }
@@ -300,7 +301,7 @@ void ChargeurIcones::terminer()
     {
         QMutexLocker verrou(&p->verrou);
         for (auto& [e, icone] : p->resultats)
-            m_extraites[e] = std::move(icone);
+            m_extraites.insert(e, std::move(icone));
         p->resultats.clear();
     }
     for (; m_curseur < m_numeros.size(); ++m_curseur) {
@@ -308,7 +309,7 @@ void ChargeurIcones::terminer()
         if (essayer(e, true))
             continue;
         // Not extracted yet: here and now.
-        m_extraites[e] = m_source.iconePropre(m_chemins[e]);
+        m_extraites.insert(e, m_source.iconePropre(m_chemins[e]));
         essayer(e, true);
     }
     annoncer();

@@ -9,6 +9,7 @@
 
 #include "icons/ico_fichier.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -16,8 +17,7 @@
 #include <QTimer>
 
 #include <memory>
-#include <optional>
-#include <vector>
+
 
 namespace lanceron {
 
@@ -69,8 +69,8 @@ private:
     std::shared_ptr<Partage> m_partage;
     QStringList m_chemins;
     QList<int> m_numeros;
-    std::vector<std::optional<IconeExtraite>> m_extraites;
-    QList<QList<int>> m_doublons; // later entries of the same path, by first entry
+    QHash<int, IconeExtraite> m_extraites; // extracted, number not decided yet
+    QHash<int, QList<int>> m_doublons;     // later entries of the same path, by first entry
     QList<int> m_premiere;        // the first entry of the same path, -1 for itself
     int m_curseur = 0;            // entries before it all have their numbers
     int m_restants = 0;

@@ -324,10 +324,10 @@ ProfilPrive ProfilPrive::charger(const QString& chemin)
     case LectureFichier::Issue::Refuse: return inutilisable(l.raison);
     case LectureFichier::Issue::Lu: break;
     }
-    return depuisOctets(l.octets);
+    return depuisOctets(std::move(l.octets));
 }
 
-ProfilPrive ProfilPrive::depuisOctets(const QByteArray& octets)
+ProfilPrive ProfilPrive::depuisOctets(QByteArray octets)
 {
     if (octets.size() > TailleMaximale)
         return inutilisable(raisonTropGrand());
@@ -354,6 +354,7 @@ ProfilPrive ProfilPrive::depuisOctets(const QByteArray& octets)
             p.m_encodage = Encodage::Windows1252;
         }
     }
+    octets = QByteArray(); // the text alone is kept: a large file is not held twice
     if (estBinaire(p.m_texte))
         return inutilisable(u"Ce n'est pas un fichier texte."_s);
     if (p.m_texte.endsWith(QChar(0x1A)))

@@ -64,7 +64,7 @@ public:
     // Reads and parses the file once. Never throws; see Etat.
     static ProfilPrive charger(const QString& chemin);
     // Parses bytes as they would be read from a file (encoding detected, line ends kept).
-    static ProfilPrive depuisOctets(const QByteArray& octets);
+    static ProfilPrive depuisOctets(QByteArray octets);
     // An empty document that keeps the model's encoding, byte-order mark, line ends and
     // state: for rewriting a file whole. The copy of an Inutilisable file still refuses to be
     // saved.

@@ -37,6 +37,18 @@ qint64 plusHauteSection(const ProfilPrive& p)
     return plusHaute;
 }
 
+// The window states written by the program, one string for every row that has them.
+QString etatPartage(const QString& executer)
+{
+    static const QString etats[] = {QStringLiteral("Fenêtre normale"), QStringLiteral("Réduite"),
+                                    QStringLiteral("Agrandie")};
+    for (const QString& e : etats) {
+        if (executer == e)
+            return e;
+    }
+    return executer;
+}
+
 } // namespace
 
 QList<Raccourci> raccourcisDe(const ProfilPrive& p)
@@ -52,7 +64,7 @@ QList<Raccourci> raccourcisDe(const ProfilPrive& p)
     for (qint64 i = 1; i <= n; ++i) {
         const QString s = sectionRaccourci(i);
         const QStringList v = p.lire(s, {cleNom, cleDossier, cleExecuter, cleCommande});
-        raccourcis.append({v[0], v[1], v[2], v[3]});
+        raccourcis.append({v[0], v[1], etatPartage(v[2]), v[3]});
     }
     return raccourcis;
 }
