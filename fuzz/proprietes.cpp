@@ -93,8 +93,17 @@ QString verifierProfil(const QByteArray& octets)
         }
     }
 
-    // A rubrique rewritten whole reads back the same shortcuts.
+    // A rubrique read in one pass gives what the whole document gives, refusal included.
     const QList<Raccourci> raccourcis = raccourcisDe(p);
+    QString refus;
+    const QList<Raccourci> enUnePasse = raccourcisDeOctets(octets, &refus);
+    if (enUnePasse != raccourcis)
+        return u"rubrique read in one pass: %1 shortcuts, %2 from the document"_s
+            .arg(enUnePasse.size())
+            .arg(raccourcis.size());
+    if (refus != (p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString()))
+        return u"rubrique read in one pass: refused with \"%1\""_s.arg(refus);
+    // A rubrique rewritten whole reads back the same shortcuts.
     const QList<Raccourci> relus =
         raccourcisDe(ProfilPrive::depuisOctets(documentRubrique(p, raccourcis).octets()));
     if (relus != raccourcis)

@@ -16,8 +16,20 @@
 #include <QLocale>
 #include <QTranslator>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char* argv[])
 {
+#ifdef __GLIBC__
+    // Large blocks (a rubrique's text, a picture being decoded) go back to the system once
+    // freed, and the icon threads share the heap: memory follows what is shown, not what was
+    // read once.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanceron"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

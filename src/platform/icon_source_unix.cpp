@@ -112,6 +112,24 @@ qint64 pixelsIncorpores(const QByteArray& svg)
     return total;
 }
 
+// The format of a picture among those the program reads, from its first bytes; empty for
+// any other content. (Left to guess, the reader would load every image plug-in installed.)
+QByteArray formatImage(QByteArrayView octets)
+{
+    if (octets.startsWith("\x89PNG\r\n\x1A\n"))
+        return "png";
+    if (octets.startsWith(QByteArrayView("\0\0\1\0", 4)))
+        return "ico";
+    if (octets.startsWith("BM"))
+        return "bmp";
+    const QByteArrayView debut = octets.first(std::min<qsizetype>(octets.size(), 4096));
+    if (debut.contains("/* XPM */"))
+        return "xpm";
+    if (debut.contains("<svg"))
+        return "svg";
+    return {};
+}
+
 IconeExtraite depuisImage(const QString& chemin)
 {
     // Only a regular file of bounded size is read, without waiting on a pipe or a device.
@@ -120,12 +138,15 @@ IconeExtraite depuisImage(const QString& chemin)
         return {};
     QBuffer tampon(&l.octets);
     tampon.open(QIODevice::ReadOnly);
-    QImageReader lecteur(&tampon); // the format told by the content
-    if (lecteur.format() == "ico") {
+    const QByteArray format = formatImage(l.octets); // the content tells, not the name
+    if (format.isEmpty())
+        return {};
+    QImageReader lecteur(&tampon, format);
+    if (format == "ico") {
         // Every picture of an icon file is checked before one is decoded.
         return depuisIco(imagesIco(l.octets));
     }
-    if (lecteur.format() == "svg" &&
+    if (format == "svg" &&
         pixelsIncorpores(l.octets) > IconSourceUnix::PixelsMaxIncorpores)
         return {};
     const QSize taille = lecteur.size(); // from the header only

@@ -327,6 +327,92 @@ ProfilPrive ProfilPrive::charger(const QString& chemin)
     return depuisOctets(std::move(l.octets));
 }
 
+namespace {
+
+// The element of one line (partieLue applied here), if any.
+void elementDe(QStringView ligne, const std::function<void(const ProfilPrive::Element&)>& f)
+{
+    ligne = partieLue(ligne);
+    const Analyse a = analyserLigne(ligne);
+    if (a.sorte == Sorte::Section)
+        f({true, a.nom, {}});
+    else if (a.sorte == Sorte::Cle)
+        f({false, a.nom, sansGuillemets(ligne.sliced(a.debutValeur, a.finValeur - a.debutValeur))});
+}
+
+} // namespace
+
+bool ProfilPrive::memeNom(QStringView a, QStringView b)
+{
+    return lanceron::memeNom(a, b);
+}
+
+ProfilPrive::Etat ProfilPrive::parcourir(QByteArray octets,
+                                         const std::function<void(const Element&)>& f,
+                                         QString* raison, qsizetype* lignes)
+{
+    *lignes = 0;
+    QByteArrayView corps = octets;
+    if (octets.size() > TailleMaximale || corps.startsWith(BomUtf16Le)) {
+        // Too large, or UTF-16 (rare): read whole.
+        const ProfilPrive p = depuisOctets(std::move(octets));
+        if (p.etat() == Etat::Inutilisable) {
+            *raison = p.raison();
+            return p.etat();
+        }
+        *lignes = p.m_lignes;
+        pourChaqueLigne(p.m_texte, 0, p.m_texte.size(), [&](qsizetype debut, qsizetype taille, qsizetype) {
+            elementDe(QStringView(p.m_texte).sliced(debut, taille), f);
+            return false;
+        });
+        return Etat::Lu;
+    }
+    if (corps.startsWith(Bom))
+        corps = corps.sliced(Bom.size());
+    const bool utf8 = corps.isValidUtf8();
+    // The NULs of the text, counted in UTF-16 code units as estBinaire() counts them: a byte
+    // that does not continue a UTF-8 sequence starts one unit, a four-byte sequence two.
+    {
+        qsizetype unites = 0;
+        qsizetype nuls = 0;
+        qsizetype nulsAuDebut = 0;
+        for (const char c : corps) {
+            const auto o = static_cast<uchar>(c);
+            if (o == 0) {
+                ++nuls;
+                if (unites < 8192)
+                    ++nulsAuDebut;
+            }
+            unites += !utf8 ? 1 : (o & 0xC0) == 0x80 ? 0 : o >= 0xF0 ? 2 : 1;
+        }
+        if (nulsAuDebut > 1 || (nuls > 1 && nuls * 256 > unites)) {
+            *raison = u"Ce n'est pas un fichier texte."_s;
+            return Etat::Inutilisable;
+        }
+    }
+    if (corps.endsWith('\x1A'))
+        corps.chop(1);
+    const char* d = corps.data();
+    const qsizetype limite = corps.size();
+    auto ligne = [&](qsizetype debut, qsizetype taille) {
+        ++*lignes;
+        const QByteArrayView octetsLigne(d + debut, taille);
+        elementDe(utf8 ? QString::fromUtf8(octetsLigne) : depuisWindows1252(octetsLigne), f);
+    };
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < limite; ++i) {
+        if (d[i] != '\r' && d[i] != '\n')
+            continue;
+        ligne(debut, i - debut);
+        if (d[i] == '\r' && i + 1 < limite && d[i + 1] == '\n')
+            ++i;
+        debut = i + 1;
+    }
+    if (debut < limite)
+        ligne(debut, limite - debut);
+    return Etat::Lu;
+}
+
 ProfilPrive ProfilPrive::depuisOctets(QByteArray octets)
 {
     if (octets.size() > TailleMaximale)

@@ -42,6 +42,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 
@@ -65,6 +66,22 @@ public:
     static ProfilPrive charger(const QString& chemin);
     // Parses bytes as they would be read from a file (encoding detected, line ends kept).
     static ProfilPrive depuisOctets(QByteArray octets);
+    // What a pass over a document's lines meets, in file order: a section header (its name) or
+    // a key line (its name and its value as lire() returns it). Views into the line: valid
+    // during the call only.
+    struct Element {
+        bool section = false;
+        QStringView nom;
+        QStringView valeur;
+    };
+    // Reads bytes line by line exactly as depuisOctets() does, without keeping their text, so
+    // that a large file costs only what the caller keeps of it. Lu, or Inutilisable with the
+    // reason in `raison` (then `f` is never called); `lignes` receives nombreDeLignes().
+    static Etat parcourir(QByteArray octets, const std::function<void(const Element&)>& f,
+                          QString* raison, qsizetype* lignes);
+    // Whether two names are the same for lookups (lire() and the sections of a pass).
+    static bool memeNom(QStringView a, QStringView b);
+
     // An empty document that keeps the model's encoding, byte-order mark, line ends and
     // state: for rewriting a file whole. The copy of an Inutilisable file still refuses to be
     // saved.

@@ -1,8 +1,12 @@
 #include "storage/rubrique_fichier.h"
 
+#include "platform/fichiers.h"
 #include "storage/conversions.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <utility>
 
 namespace lanceron {
 
@@ -69,12 +73,99 @@ QList<Raccourci> raccourcisDe(const ProfilPrive& p)
     return raccourcis;
 }
 
+QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
+{
+    // One pass over the lines, keeping only the shortcuts: what raccourcisDe() reads from the
+    // whole document, the first section of each name and the first key of each name in it.
+    enum class Ici { Rien, Compte, Raccourci };
+    Ici ici = Ici::Rien;
+    bool compteVu = false;
+    QString nombre;
+    qint64 plusHaute = 0;
+    QList<Raccourci> enOrdre;               // sections 1, 2, 3... as long as they come in order
+    QHash<qint64, Raccourci> horsOrdre;     // the others
+    Raccourci* courant = nullptr;
+    quint8 trouvees = 0;                    // the keys of the current section already read
+    const auto section = [&](QStringView nom) {
+        ici = Ici::Rien;
+        trouvees = 0;
+        if (nom.startsWith(u"LOGICIEL ", Qt::CaseInsensitive)) {
+            bool ok = false;
+            const qint64 i = nom.sliced(9).trimmed().toLongLong(&ok);
+            if (ok)
+                plusHaute = std::max(plusHaute, i);
+            // Only the name sectionRaccourci(i) gives, whatever the case of its letters.
+            if (ok && i > 0 && nom.sliced(9) == QString::number(i)) {
+                const bool vue = i <= enOrdre.size() || horsOrdre.contains(i);
+                if (!vue) {
+                    courant = i == enOrdre.size() + 1 ? &enOrdre.emplace_back()
+                                                      : &horsOrdre[i];
+                    ici = Ici::Raccourci;
+                }
+            }
+        } else if (ProfilPrive::memeNom(nom, sCompte) && !std::exchange(compteVu, true)) {
+            ici = Ici::Compte;
+        }
+    };
+    const auto cle = [&](QStringView nom, QStringView valeur) {
+        if (ici == Ici::Compte && !(trouvees & 1) && ProfilPrive::memeNom(nom, cleNombre)) {
+            trouvees |= 1;
+            nombre = valeur.toString();
+        } else if (ici == Ici::Raccourci) {
+            QString* champs[] = {&courant->Nom, &courant->Dossier, &courant->Executer,
+                                 &courant->Commande};
+            const QString* noms[] = {&cleNom, &cleDossier, &cleExecuter, &cleCommande};
+            for (int k = 0; k < 4; ++k) {
+                if (!(trouvees & (1 << k)) && ProfilPrive::memeNom(nom, *noms[k])) {
+                    trouvees |= quint8(1 << k);
+                    *champs[k] = k == 2 ? etatPartage(valeur.toString()) : valeur.toString();
+                    break;
+                }
+            }
+        }
+    };
+    qsizetype lignes = 0;
+    QString raison;
+    const ProfilPrive::Etat etat = ProfilPrive::parcourir(
+        std::move(octets),
+        [&](const ProfilPrive::Element& e) {
+            if (e.section)
+                section(e.nom);
+            else
+                cle(e.nom, e.valeur);
+        },
+        &raison, &lignes);
+    if (refus)
+        *refus = etat == ProfilPrive::Etat::Inutilisable ? raison : QString();
+    const auto compte = convertirEntier32(nombre);
+    if (!compte || *compte <= 0)
+        return {};
+    const qint64 n = std::min({qint64(*compte), plusHaute, qint64(lignes)});
+    if (horsOrdre.isEmpty() && enOrdre.size() >= n) {
+        enOrdre.resize(n);
+        return enOrdre;
+    }
+    QList<Raccourci> raccourcis;
+    raccourcis.reserve(n);
+    for (qint64 i = 1; i <= n; ++i)
+        raccourcis.append(i <= enOrdre.size() ? enOrdre[i - 1] : horsOrdre.value(i));
+    return raccourcis;
+}
+
 QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus)
 {
-    const ProfilPrive p = ProfilPrive::charger(chemin);
     if (refus)
-        *refus = p.etat() == ProfilPrive::Etat::Inutilisable ? p.raison() : QString();
-    return raccourcisDe(p);
+        refus->clear();
+    LectureFichier l = lireFichierOrdinaire(chemin, ProfilPrive::TailleMaximale);
+    switch (l.issue) {
+    case LectureFichier::Issue::Absent: return {};
+    case LectureFichier::Issue::Refuse:
+        if (refus)
+            *refus = l.raison;
+        return {};
+    case LectureFichier::Issue::Lu: break;
+    }
+    return raccourcisDeOctets(std::move(l.octets), refus);
 }
 
 ProfilPrive documentRubrique(const ProfilPrive& modele, const QList<Raccourci>& raccourcis)

@@ -29,6 +29,9 @@ QList<Raccourci> Lire_Rubrique(const QString& chemin, QString* refus = nullptr);
 
 // The shortcuts of a document read (what Lire_Rubrique returns for a file).
 QList<Raccourci> raccourcisDe(const ProfilPrive& p);
+// The same, from a file's bytes read in one pass without keeping their text (what
+// Lire_Rubrique does): the memory of a large rubrique is that of its shortcuts only.
+QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus = nullptr);
 // The whole document of a rubrique holding `raccourcis`, in `modele`'s encoding and line ends
 // (what Ecrire_Rubrique writes).
 ProfilPrive documentRubrique(const ProfilPrive& modele, const QList<Raccourci>& raccourcis);
