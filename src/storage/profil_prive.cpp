@@ -394,10 +394,13 @@ ProfilPrive::Etat ProfilPrive::parcourir(QByteArray octets,
         corps.chop(1);
     const char* d = corps.data();
     const qsizetype limite = corps.size();
+    // As the whole text is decoded: a byte-order mark left after the first one is a character.
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                       QStringDecoder::Flag::ConvertInitialBom);
     auto ligne = [&](qsizetype debut, qsizetype taille) {
         ++*lignes;
         const QByteArrayView octetsLigne(d + debut, taille);
-        elementDe(utf8 ? QString::fromUtf8(octetsLigne) : depuisWindows1252(octetsLigne), f);
+        elementDe(utf8 ? QString(decodeur(octetsLigne)) : depuisWindows1252(octetsLigne), f);
     };
     qsizetype debut = 0;
     for (qsizetype i = 0; i < limite; ++i) {
