@@ -12,8 +12,10 @@
 #include "platform/signaux.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThreadPool>
 #include <QTranslator>
 
 #ifdef __GLIBC__
@@ -37,7 +39,9 @@ int main(int argc, char* argv[])
                                             .arg(LANCERON_VERSION_MINOR)
                                             .arg(LANCERON_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("lanceron"));
-    QApplication::setWindowIcon(lanceron::iconeLanceron());
+    // Qt's image plug-ins are loaded all at once by the first picture read: on a thread of
+    // their own while the window is built, which reads the toolbar's pictures.
+    QThreadPool::globalInstance()->start([] { QImageReader::supportedImageFormats(); });
     // Installed first, so that a stop asked during start-up is not lost. Closing every window
     // ends an open dialog too, then the main window through its normal shutdown.
     lanceron::Signaux signaux;
@@ -63,6 +67,7 @@ int main(int argc, char* argv[])
     // runtime folder, no permission) lets the program run without the guard.
     if (instance.etat() == lanceron::InstanceUnique::Etat::DejaActive) {
         traduire();
+        QApplication::setWindowIcon(lanceron::iconeLanceron());
         prompts.message(nullptr,
                         QStringLiteral("L'application est déja active dans votre environnement "
                                        "Windows."),
@@ -78,8 +83,11 @@ int main(int argc, char* argv[])
 
     lanceron::Menu fenetre(dossier, services);
     // Nothing that Qt writes itself shows before the first frame: its translation is read
-    // after it.
-    QObject::connect(&fenetre, &lanceron::Menu::premiereImage, &app, traduire);
+    // after it, and the program's icon (drawn at every size the desktop may ask) is given then.
+    QObject::connect(&fenetre, &lanceron::Menu::premiereImage, &app, [&traduire] {
+        traduire();
+        QApplication::setWindowIcon(lanceron::iconeLanceron());
+    });
     fenetre.remplirApresPremiereImage();
     fenetre.Form_Load();
     fenetre.show();
