@@ -347,9 +347,10 @@ QList<int> ListeVue::imagesVisibles() const
     if (!v->isVisible())
         return images;
     const QRect zone = v->viewport()->rect();
-    // The rows on screen follow one another, in every mode.
+    // The rows on screen follow one another, in every mode, from the one at the top left.
+    const QModelIndex premiere = v->indexAt(QPoint(1, 1));
     bool dedans = false;
-    for (int ligne = 0; ligne < Count(); ++ligne) {
+    for (int ligne = premiere.isValid() ? premiere.row() : 0; ligne < Count(); ++ligne) {
         const QRect r = v->visualRect(m_modele->index(ligne, 0));
         if (r.isValid() && r.intersects(zone)) {
             dedans = true;

@@ -3,6 +3,7 @@
 // the installed applications, the search, moving shortcuts and the text export.
 
 #include "edition/logiciel.h"
+#include "icons/ico_fichier.h"
 #include "main_window/accueil.h"
 #include "main_window/barre_etat.h"
 #include "main_window/export.h"
@@ -147,6 +148,7 @@ private slots:
     void vuesEtSelection();
     void premiereImage_data();
     void premiereImage();
+    void iconesDesLignesMontrees();
     void placeDeLaFenetre();
     void importer();
     void rechercher();
@@ -439,6 +441,47 @@ void TstMenu::premiereImage()
     QTRY_COMPARE(image.size(), 1);
     QCOMPARE(b.menu->List2->Count(), 1);
     QTRY_VERIFY(!b.menu->raccourcis().iconesEnCours());
+}
+
+void TstMenu::iconesDesLignesMontrees()
+{
+    // The icon store keeps the images of the rows on screen and of the last pairs used; rows
+    // shown again get theirs back.
+    Banc b;
+    QList<QStringList> raccourcis;
+    constexpr int N = 400;
+    for (int i = 0; i < N; ++i)
+        raccourcis << QStringList{QStringLiteral("n%1").arg(i),
+                                  QStringLiteral("/opt/propre%1.exe").arg(i), QString(), QString()};
+    test::ecrireRubrique(b.dossier.chemin(), "R", raccourcis);
+    demarrer(b, {});
+    QTRY_VERIFY_WITH_TIMEOUT(!b.menu->raccourcis().iconesEnCours(), 30000);
+    ListeVue* l = b.menu->List2;
+    IcoFichier& store = b.menu->icones();
+    const auto montrees = [&] {
+        const QList<int> n = l->imagesVisibles();
+        return !n.isEmpty() && std::all_of(n.cbegin(), n.cend(),
+                                           [&](int i) { return store.gardee(i); });
+    };
+    QVERIFY(montrees());
+    const int milieu = b.menu->raccourcis().image(N / 2);
+    QVERIFY(!store.gardee(milieu));
+    l->setSelectedIndex(N / 2 + 1);
+    QTRY_VERIFY(montrees());
+    // ... and painted: the row's icon is red on screen.
+    const auto rougeALaLigne = [&] {
+        QAbstractItemView* v = l->vueActive();
+        const QRect r = v->visualRect(v->model()->index(N / 2, 0));
+        const QImage vue = v->viewport()->grab(r).toImage();
+        for (int y = 0; y < vue.height(); ++y)
+            for (int x = 0; x < vue.width(); ++x)
+                if (vue.pixelColor(x, y) == QColor(Qt::red))
+                    return true;
+        return false;
+    };
+    QTRY_VERIFY(rougeALaLigne());
+    QCOMPARE(store.cle(milieu), QStringLiteral("/opt/propre%1.exe").arg(N / 2));
+    QCOMPARE(store.grande(milieu).toImage().pixelColor(16, 16), QColor(Qt::red));
 }
 
 void TstMenu::placeDeLaFenetre()
