@@ -471,7 +471,7 @@ void TstMenu::iconesDesLignesMontrees()
     // ... and painted: the row's icon is red on screen.
     const auto rougeALaLigne = [&] {
         QAbstractItemView* v = l->vueActive();
-        const QRect r = v->visualRect(v->model()->index(N / 2, 0));
+        const QRect r = v->visualRect(v->model()->index(N / 2 + 1, 0)); // not selected
         const QImage vue = v->viewport()->grab(r).toImage();
         for (int y = 0; y < vue.height(); ++y)
             for (int x = 0; x < vue.width(); ++x)
