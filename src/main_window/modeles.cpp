@@ -80,6 +80,15 @@ void ModeleRaccourcis::retenirIcones(bool oui)
     m_chargeur->retenir(oui);
 }
 
+int ModeleRaccourcis::image(int ligne) const
+{
+    if (const int n = m_images.value(ligne))
+        return n;
+    if (ligne < 0 || ligne >= m_images.size() || !m_chargeur->enCours())
+        return 0;
+    return m_chargeur->numero(m_entrees.isEmpty() ? ligne : m_entrees[ligne]);
+}
+
 void ModeleRaccourcis::iconesPretes(const QList<int>& entrees)
 {
     int premiere = static_cast<int>(m_images.size());

@@ -52,8 +52,9 @@ public:
     QString texte(int ligne, int colonne) const override;
     QIcon icone(int ligne) const override;
     const Raccourci& raccourci(int ligne) const { return m_raccourcis.at(ligne); }
-    // The image number of the row's icon, 0 while it is being extracted.
-    int image(int ligne) const override { return m_images.value(ligne); }
+    // The image number of the row's icon, 0 while it is being extracted. Known as soon as the
+    // loader decides it, before the row is told: the icon store keeps what is on screen.
+    int image(int ligne) const override;
     bool iconesEnCours() const;
     // Extracts every icon still awaited, now.
     void terminerIcones();
