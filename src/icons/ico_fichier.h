@@ -27,7 +27,7 @@ public:
     static constexpr int NombreMaxImages = 32767;
 
     // The images of this many pairs are kept, besides those shown.
-    static constexpr int PairesGardees = 128;
+    static constexpr int PairesGardees = 64;
 
     // `capacite` (at least 1) lowers the number of places, `gardees` the pairs kept, for tests.
     explicit IcoFichier(IconSource& source, int capacite = NombreMaxImages,

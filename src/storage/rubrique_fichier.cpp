@@ -77,6 +77,7 @@ QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
 {
     // One pass over the lines, keeping only the shortcuts: what raccourcisDe() reads from the
     // whole document, the first section of each name and the first key of each name in it.
+    const qint64 taille = octets.size();
     enum class Ici { Rien, Compte, Raccourci };
     Ici ici = Ici::Rien;
     bool compteVu = false;
@@ -111,6 +112,10 @@ QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
         if (ici == Ici::Compte && !(trouvees & 1) && ProfilPrive::memeNom(nom, cleNombre)) {
             trouvees |= 1;
             nombre = valeur.toString();
+            // Room for the count told, within what the file can hold (a section line is
+            // longer than 12 bytes): the list is not copied as it grows.
+            if (const auto n = convertirEntier32(nombre); n && *n > 0)
+                enOrdre.reserve(std::min<qint64>(*n, taille / 12));
         } else if (ici == Ici::Raccourci) {
             QString* champs[] = {&courant->Nom, &courant->Dossier, &courant->Executer,
                                  &courant->Commande};
