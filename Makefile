@@ -40,7 +40,7 @@ package: deps
 fuzz:
 	@sh scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLANCERON_TESTS=OFF -DLANCERON_FUZZ=ON
-	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_profil_prive fuzz_icones
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzz_profil_prive fuzz_icones fuzz_images
 
 install: build
 	cmake --install $(BUILD)/release

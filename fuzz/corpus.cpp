@@ -1,5 +1,5 @@
 // Feeds every file of a folder of sample inputs to the fuzz targets' checks, so that each
-// test run goes through them too: corpus <profil_prive|icones> <folder>.
+// test run goes through them too: corpus <profil_prive|icones|images> <folder>.
 
 #include "proprietes.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
 {
     if (argc != 3)
         return 2;
-    const bool profil = QByteArray(argv[1]) == "profil_prive";
+    const QByteArray cible(argv[1]);
     const QDir dossier(QString::fromLocal8Bit(argv[2]));
     const QStringList fichiers = dossier.entryList(QDir::Files, QDir::Name);
     int echecs = 0;
@@ -21,8 +21,9 @@ int main(int argc, char* argv[])
         if (!f.open(QIODevice::ReadOnly))
             return 2;
         const QByteArray octets = f.readAll();
-        const QString erreur = profil ? lanceron::fuzz::verifierProfil(octets)
-                                      : lanceron::fuzz::verifierIcones(octets);
+        const QString erreur = cible == "profil_prive" ? lanceron::fuzz::verifierProfil(octets)
+                               : cible == "icones"     ? lanceron::fuzz::verifierIcones(octets)
+                                                       : lanceron::fuzz::verifierImages(octets);
         if (!erreur.isEmpty()) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(nom), qPrintable(erreur));
             ++echecs;

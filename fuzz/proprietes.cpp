@@ -1,11 +1,13 @@
 #include "proprietes.h"
 
+#include "icons/contenu_image.h"
 #include "icons/ico_format.h"
 #include "icons/pe_icones.h"
 #include "storage/profil_prive.h"
 #include "storage/rubrique_fichier.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QList>
 #include <QStringList>
 
@@ -135,6 +137,27 @@ QString verifierIcones(const QByteArray& octets)
     const QByteArray ico = icoDepuisPe(tampon);
     if (!ico.isEmpty() && imagesIco(ico).isEmpty())
         return u"the icon of a program is not a sound .ico file"_s;
+    return {};
+}
+
+QString verifierImages(const QByteArray& octets)
+{
+    const QByteArray format = formatImage(octets);
+    if (!QList<QByteArray>{"", "png", "ico", "bmp", "xpm", "svg"}.contains(format))
+        return u"format %1 told"_s.arg(QString::fromLatin1(format));
+    if (pixelsIncorpores(octets) < 0)
+        return u"negative count of embedded pixels"_s;
+    QByteArray copie = octets;
+    QBuffer tampon(&copie);
+    tampon.open(QIODevice::ReadOnly);
+    const QSize taille = QImageReader(&tampon).size();
+    const qint64 attendus = taille.isValid() ? qint64(taille.width()) * taille.height() : 0;
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><image href=\"data:;base64," +
+                           octets.toBase64() + "\"/></svg>";
+    if (pixelsIncorpores(svg) != attendus)
+        return u"embedded picture counted %1 pixels, its header tells %2"_s
+            .arg(pixelsIncorpores(svg))
+            .arg(attendus);
     return {};
 }
 

@@ -15,4 +15,8 @@ QString verifierProfil(const QByteArray& octets);
 // pictures read gives them back.
 QString verifierIcones(const QByteArray& octets);
 
+// Picture files: the format told by the first bytes is one the program reads; the same bytes
+// embedded in an SVG document count as many pixels as their header tells.
+QString verifierImages(const QByteArray& octets);
+
 } // namespace lanceron::fuzz

@@ -1,6 +1,7 @@
 #include "platform/icon_source_unix.h"
 
 #include "icons/cles_icones.h"
+#include "icons/contenu_image.h"
 #include "icons/ico_format.h"
 #include "icons/pe_icones.h"
 #include "platform/entrees_bureau.h"
@@ -84,50 +85,6 @@ IconeExtraite depuisIco(const QList<ImageIco>& images)
         return ajuster(QImage::fromData(construireIco({images[i]}), "ICO"), cote, ratio);
     };
     return propre(rendu(CoteGrande), rendu(CotePetite));
-}
-
-// The pixels of the pictures embedded in an SVG document (base64 data), read from their
-// headers only.
-qint64 pixelsIncorpores(const QByteArray& svg)
-{
-    qint64 total = 0;
-    const auto base64 = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '+' || c == '/' || c == '=' || c == ' ' || c == '\t' || c == '\r' ||
-               c == '\n';
-    };
-    for (qsizetype i = svg.indexOf("base64,"); i >= 0; i = svg.indexOf("base64,", i)) {
-        i += 7;
-        qsizetype fin = i;
-        while (fin < svg.size() && base64(svg[fin]))
-            ++fin;
-        QByteArray octets = QByteArray::fromBase64(svg.sliced(i, fin - i));
-        QBuffer tampon(&octets);
-        tampon.open(QIODevice::ReadOnly);
-        const QSize taille = QImageReader(&tampon).size();
-        if (taille.isValid())
-            total += qint64(taille.width()) * taille.height();
-        i = fin;
-    }
-    return total;
-}
-
-// The format of a picture among those the program reads, from its first bytes; empty for
-// any other content. (Left to guess, the reader would load every image plug-in installed.)
-QByteArray formatImage(QByteArrayView octets)
-{
-    if (octets.startsWith("\x89PNG\r\n\x1A\n"))
-        return "png";
-    if (octets.startsWith(QByteArrayView("\0\0\1\0", 4)))
-        return "ico";
-    if (octets.startsWith("BM"))
-        return "bmp";
-    const QByteArrayView debut = octets.first(std::min<qsizetype>(octets.size(), 4096));
-    if (debut.contains("/* XPM */"))
-        return "xpm";
-    if (debut.contains("<svg"))
-        return "svg";
-    return {};
 }
 
 IconeExtraite depuisImage(const QString& chemin)
