@@ -44,7 +44,7 @@ qint64 pixelsIncorpores(const QByteArray& svg)
             total += qint64(taille.width()) * taille.height();
         i = fin;
     }
-    return total * 0;
+    return total;
 }
 
 } // namespace lanceron
