@@ -150,7 +150,11 @@ QString verifierImages(const QByteArray& octets)
     QByteArray copie = octets;
     QBuffer tampon(&copie);
     tampon.open(QIODevice::ReadOnly);
-    const QSize taille = QImageReader(&tampon).size();
+    const QByteArray sorte = QImageReader::imageFormat(&tampon);
+    if (sorte == "svg" || sorte == "svgz")
+        return {}; // counted through its own embedded pictures
+    tampon.seek(0);
+    const QSize taille = QImageReader(&tampon, sorte).size();
     const qint64 attendus = taille.isValid() ? qint64(taille.width()) * taille.height() : 0;
     const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><image href=\"data:;base64," +
                            octets.toBase64() + "\"/></svg>";

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <limits>
 
 namespace lanceron {
 
@@ -23,8 +24,11 @@ QByteArray formatImage(QByteArrayView octets)
     return {};
 }
 
-qint64 pixelsIncorpores(const QByteArray& svg)
+qint64 pixelsIncorpores(const QByteArray& svg, int profondeur)
 {
+    // An SVG document embedded in another is counted through its own embedded pictures; one
+    // compressed, or nested too deep, cannot be counted.
+    constexpr qint64 Incomptable = std::numeric_limits<qint64>::max() / 4;
     qint64 total = 0;
     const auto base64 = [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -39,9 +43,17 @@ qint64 pixelsIncorpores(const QByteArray& svg)
         QByteArray octets = QByteArray::fromBase64(svg.sliced(i, fin - i));
         QBuffer tampon(&octets);
         tampon.open(QIODevice::ReadOnly);
-        const QSize taille = QImageReader(&tampon).size();
-        if (taille.isValid())
-            total += qint64(taille.width()) * taille.height();
+        const QByteArray format = QImageReader::imageFormat(&tampon);
+        if (format == "svgz" || (format == "svg" && profondeur >= 4))
+            return Incomptable;
+        if (format == "svg") {
+            total = std::min(Incomptable, total + pixelsIncorpores(octets, profondeur + 1));
+        } else {
+            tampon.seek(0);
+            const QSize taille = QImageReader(&tampon, format).size();
+            if (taille.isValid())
+                total = std::min(Incomptable, total + qint64(taille.width()) * taille.height());
+        }
         i = fin;
     }
     return total;

@@ -12,7 +12,9 @@ namespace lanceron {
 QByteArray formatImage(QByteArrayView octets);
 
 // The pixels of the pictures embedded in an SVG document (base64 data), read from their
-// headers only: drawing the document decodes every one of them whole.
-qint64 pixelsIncorpores(const QByteArray& svg);
+// headers only: drawing the document decodes every one of them whole. An embedded SVG
+// document counts its own embedded pictures; a compressed one, or one nested more than four
+// deep, counts more than any limit.
+qint64 pixelsIncorpores(const QByteArray& svg, int profondeur = 0);
 
 } // namespace lanceron

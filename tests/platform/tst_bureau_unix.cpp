@@ -369,6 +369,8 @@ private slots:
               bleu);
         ligne("svg, images incorporees trop grandes", u"%1/i.svg"_s,
               incorporee(imageUnie(1100, 1000, 0, "PNG", QImage::Format_Mono)));
+        ligne("svg dans un svg, images trop grandes", u"%1/i.svg"_s,
+              incorporee(incorporee(imageUnie(1100, 1000, 0, "PNG", QImage::Format_Mono))));
         // Refused from its header or from its size, never decoded.
         ligne("5000 pixels de cote", u"%1/x.png"_s,
               imageUnie(5000, 5000, 0, "PNG", QImage::Format_Mono));
