@@ -361,10 +361,11 @@ ProfilPrive::Etat ProfilPrive::parcourir(QByteArray octets,
             return p.etat();
         }
         *lignes = p.m_lignes;
-        pourChaqueLigne(p.m_texte, 0, p.m_texte.size(), [&](qsizetype debut, qsizetype taille, qsizetype) {
+        const auto ligne = [&](qsizetype debut, qsizetype taille, qsizetype) {
             elementDe(QStringView(p.m_texte).sliced(debut, taille), f);
             return false;
-        });
+        };
+        pourChaqueLigne(p.m_texte, 0, p.m_texte.size(), ligne);
         return Etat::Lu;
     }
     if (corps.startsWith(Bom))

@@ -82,6 +82,7 @@ QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
     Ici ici = Ici::Rien;
     bool compteVu = false;
     QString nombre;
+    qint64 compteLu = 0; // the count once read: sections past it are never kept
     qint64 plusHaute = 0;
     QList<Raccourci> enOrdre;               // sections 1, 2, 3... as long as they come in order
     QHash<qint64, Raccourci> horsOrdre;     // the others
@@ -96,7 +97,8 @@ QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
             if (ok)
                 plusHaute = std::max(plusHaute, i);
             // Only the name sectionRaccourci(i) gives, whatever the case of its letters.
-            if (ok && i > 0 && nom.sliced(9) == QString::number(i)) {
+            if (ok && i > 0 && (compteLu == 0 || i <= compteLu) &&
+                nom.sliced(9) == QString::number(i)) {
                 const bool vue = i <= enOrdre.size() || horsOrdre.contains(i);
                 if (!vue) {
                     courant = i == enOrdre.size() + 1 ? &enOrdre.emplace_back()
@@ -114,8 +116,10 @@ QList<Raccourci> raccourcisDeOctets(QByteArray octets, QString* refus)
             nombre = valeur.toString();
             // Room for the count told, within what the file can hold (a section line is
             // longer than 12 bytes): the list is not copied as it grows.
-            if (const auto n = convertirEntier32(nombre); n && *n > 0)
+            if (const auto n = convertirEntier32(nombre); n && *n > 0) {
+                compteLu = *n;
                 enOrdre.reserve(std::min<qint64>(*n, taille / 12));
+            }
         } else if (ici == Ici::Raccourci) {
             QString* champs[] = {&courant->Nom, &courant->Dossier, &courant->Executer,
                                  &courant->Commande};
