@@ -12,7 +12,9 @@ int main(int argc, char* argv[])
 {
     if (argc != 3)
         return 2;
-    const QByteArray cible(argv[1]);
+    const lanceron::fuzz::Verification verifier = lanceron::fuzz::verification(argv[1]);
+    if (!verifier)
+        return 2;
     const QDir dossier(QString::fromLocal8Bit(argv[2]));
     const QStringList fichiers = dossier.entryList(QDir::Files, QDir::Name);
     int echecs = 0;
@@ -21,9 +23,7 @@ int main(int argc, char* argv[])
         if (!f.open(QIODevice::ReadOnly))
             return 2;
         const QByteArray octets = f.readAll();
-        const QString erreur = cible == "profil_prive" ? lanceron::fuzz::verifierProfil(octets)
-                               : cible == "icones"     ? lanceron::fuzz::verifierIcones(octets)
-                                                       : lanceron::fuzz::verifierImages(octets);
+        const QString erreur = verifier(octets);
         if (!erreur.isEmpty()) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(nom), qPrintable(erreur));
             ++echecs;

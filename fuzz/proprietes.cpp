@@ -165,4 +165,15 @@ QString verifierImages(const QByteArray& octets)
     return {};
 }
 
+Verification verification(QByteArrayView cible)
+{
+    if (cible == "profil_prive")
+        return verifierProfil;
+    if (cible == "icones")
+        return verifierIcones;
+    if (cible == "images")
+        return verifierImages;
+    return nullptr;
+}
+
 } // namespace lanceron::fuzz

@@ -19,4 +19,8 @@ QString verifierIcones(const QByteArray& octets);
 // embedded in an SVG document count as many pixels as their header tells.
 QString verifierImages(const QByteArray& octets);
 
+// The check of a target named "profil_prive", "icones" or "images"; nullptr for another name.
+using Verification = QString (*)(const QByteArray& octets);
+Verification verification(QByteArrayView cible);
+
 } // namespace lanceron::fuzz
