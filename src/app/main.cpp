@@ -39,8 +39,10 @@ int main(int argc, char* argv[])
                                             .arg(LANCERON_VERSION_MINOR)
                                             .arg(LANCERON_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("lanceron"));
-    // Qt's image plug-ins are loaded all at once by the first picture read: on a thread of
-    // their own while the window is built, which reads the toolbar's pictures.
+    // Two things that the window waits for are made ready on other threads while it is built:
+    // the fonts, and Qt's image plug-ins, which the first picture read (a toolbar's) loads all
+    // at once.
+    QThreadPool::globalInstance()->start(&lanceron::Menu::preparerPolices);
     QThreadPool::globalInstance()->start([] { QImageReader::supportedImageFormats(); });
     // Installed first, so that a stop asked during start-up is not lost. Closing every window
     // ends an open dialog too, then the main window through its normal shutdown.

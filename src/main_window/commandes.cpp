@@ -34,14 +34,16 @@ namespace {
 const QString Separateur = QStringLiteral("-");
 
 // The look of the menus: colours and font of the menu bar, drop-down and pop-up menus.
+// The menu bar's drop-down menus take it from the bar: a style sheet of their own would be
+// matched again for each of them when the window is first shown.
 const QString StyleMenus = QStringLiteral(R"(
-QMenuBar { background-color: #E0E0E0; font-family: "Tahoma"; font-size: 8.25pt; }
+QMenuBar { background-color: #E0E0E0; font-family: "%1"; font-size: 8.25pt; }
 QMenuBar::item { background: transparent; color: #000000; padding: 3px 8px;
                  border: 1px solid transparent; }
 QMenuBar::item:selected, QMenuBar::item:pressed { background-color: #C0C0FF;
                  border: 1px solid #8080FF; color: #FFFFFF; }
 QMenu { background-color: #FFFFFF; border: none; padding: 2px;
-        font-family: "Tahoma"; font-size: 8.25pt; }
+        font-family: "%1"; font-size: 8.25pt; }
 QMenu::item { background-color: #C0C0FF; color: #000000; padding: 4px 24px 4px 8px;
               border: 1px solid #FFFFFF; }
 QMenu::item:selected { background-color: #C0C0FF; border: 1px solid #8080FF; color: #FFFFFF; }
@@ -54,7 +56,7 @@ QMenu::indicator:checked { background-color: #C0C0FF; color: #000000;
                            image: url(:/icons/coche.svg); }
 QMenu::indicator:checked:selected { background-color: #8080FF; }
 QMenu::separator { height: 1px; background: #FFFFFF; margin: 3px 4px; }
-)");
+)").arg(QLatin1StringView(Menu::PoliceMenus));
 
 
 struct Picture {
@@ -170,11 +172,6 @@ void Menu::construireMenus()
             {QStringLiteral("Visitez le site web"), Separateur, QStringLiteral("A propos    ")},
             &Menu::Mnu_OutAide_Click);
     Mnu_OutAide[2]->setShortcut(QKeySequence(Qt::Key_F1));
-
-    for (QMenu* m : {Mnu_Fichier, Mnu_Rubrique, Mnu_Dossier, Mnu_Affichage, Mnu_Info})
-        m->setStyleSheet(StyleMenus);
-    sousRubrique->setStyleSheet(StyleMenus);
-    sousLogiciel->setStyleSheet(StyleMenus);
 
     // F10 opens the menu bar from the keyboard.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);

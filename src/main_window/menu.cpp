@@ -22,6 +22,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,9 +179,9 @@ QWidget* Menu::construirePanneau(int index, const QString& titre, ListeVue* list
     v->setSpacing(2);
     Label1[index] = new QLabel(titre);
     Label1[index]->setObjectName(QStringLiteral("Label1_%1").arg(index));
-    QFont verdana(QStringLiteral("Verdana"));
-    verdana.setPointSizeF(8.25);
-    Label1[index]->setFont(verdana);
+    QFont police(QString::fromLatin1(PoliceTitres));
+    police.setPointSizeF(8.25);
+    Label1[index]->setFont(police);
     barre->setIconSize(QSize(16, 16));
     barre->setMovable(false);
     barre->setFloatable(false);
@@ -187,6 +189,15 @@ QWidget* Menu::construirePanneau(int index, const QString& titre, ListeVue* list
     v->addWidget(barre);
     v->addWidget(liste, 1);
     return panneau;
+}
+
+void Menu::preparerPolices()
+{
+    QFontDatabase::families();
+    for (const QString& famille : {QGuiApplication::font().family(),
+                                   QString::fromLatin1(PoliceMenus),
+                                   QString::fromLatin1(PoliceTitres)})
+        QFontMetrics(QFont(famille)).height();
 }
 
 QString Menu::dossierRubriques() const

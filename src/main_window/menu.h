@@ -48,6 +48,14 @@ public:
     // is painted, so that a long rubrique does not delay it.
     void remplirApresPremiereImage() { m_attentePremiereImage = true; }
 
+    // The families of the menus' texts and of the panes' titles.
+    static constexpr char PoliceMenus[] = "Tahoma";
+    static constexpr char PoliceTitres[] = "Verdana";
+    // Reads the font database and finds the fonts of the window's texts (a family that is not
+    // installed costs a search for its replacement), so that the window does not wait for it:
+    // for a thread of its own at start-up, before the window is built.
+    static void preparerPolices();
+
     // Settings file.
     void Lire_Options();
     bool Ecrire_Options();

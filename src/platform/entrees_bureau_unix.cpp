@@ -1,7 +1,8 @@
 // Desktop entries through GIO, the library that the desktops themselves use to read and start
-// them. Every GLib object is held by an owner below and released with it.
+// them: the module that the program loads for them (module_bureau.h). Every GLib object is
+// held by an owner below and released with it.
 
-#include "platform/entrees_bureau.h"
+#include "platform/module_bureau.h"
 
 #include <QCollator>
 #include <QDir>
@@ -195,19 +196,15 @@ void allerDans(gpointer dossier)
     }
 }
 
-} // namespace
-
-std::optional<EntreeBureau> lireEntreeBureau(const QString& chemin)
+std::optional<EntreeBureau> lire(const QString& chemin)
 {
-    if (planLancement(chemin, {}).sorte != PlanLancement::Sorte::EntreeBureau)
-        return std::nullopt;
     const Objet<GDesktopAppInfo> info = ouvrir(chemin);
     if (!info)
         return std::nullopt;
     return decrire(info.get());
 }
 
-QList<EntreeBureau> applicationsInstallees()
+QList<EntreeBureau> applications()
 {
     QList<EntreeBureau> entrees;
     GList* toutes = g_app_info_get_all();
@@ -226,7 +223,7 @@ QList<EntreeBureau> applicationsInstallees()
     return entrees;
 }
 
-ResultatLancement lancerEntreeBureau(const QString& chemin, const QStringList& arguments)
+ResultatLancement lancer(const QString& chemin, const QStringList& arguments)
 {
     const Objet<GDesktopAppInfo> info = ouvrir(chemin);
     if (!info)
@@ -254,4 +251,14 @@ ResultatLancement lancerEntreeBureau(const QString& chemin, const QStringList& a
     return {true, {}};
 }
 
+} // namespace
+
 } // namespace lanceron
+
+extern "C" __attribute__((visibility("default"))) const lanceron::FonctionsBureau*
+lanceron_fonctions_bureau()
+{
+    static constexpr lanceron::FonctionsBureau fonctions{lanceron::lire, lanceron::applications,
+                                                         lanceron::lancer};
+    return &fonctions;
+}

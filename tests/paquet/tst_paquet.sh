@@ -21,7 +21,8 @@ paquet="$sortie/lanceron_${version}_$(dpkg --print-architecture).deb"
 [ -f "$paquet" ] || { ls "$sortie"; echec "pas de $(basename "$paquet")"; }
 
 fichiers=$(dpkg-deb -c "$paquet" | awk '{ print $6 }')
-for f in ./usr/bin/lanceron ./usr/share/applications/lanceron.desktop \
+for f in ./usr/bin/lanceron ./usr/lib/lanceron/liblanceron_bureau.so \
+    ./usr/share/applications/lanceron.desktop \
     ./usr/share/icons/hicolor/16x16/apps/lanceron.png \
     ./usr/share/icons/hicolor/256x256/apps/lanceron.png \
     ./usr/share/icons/hicolor/scalable/apps/lanceron.svg; do
