@@ -10,6 +10,7 @@
 #include "main_window/menu.h"
 #include "main_window/modeles.h"
 #include "platform/icon_source_unix.h"
+#include "platform/memoire.h"
 #include "platform/prompts.h"
 #include "platform/shell_unix.h"
 
@@ -307,5 +308,12 @@ void BenchRubriques::fenetreRepondPendantLesIcones()
     QVERIFY2(ecartMax <= 50, "la fenêtre ne répond plus pendant le chargement des icônes");
 }
 
-QTEST_MAIN(BenchRubriques)
+int main(int argc, char* argv[])
+{
+    reglerAllocateur(); // the heap as the program has it
+    QApplication app(argc, argv);
+    BenchRubriques bench;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&bench, argc, argv);
+}
 #include "bench_rubriques.moc"

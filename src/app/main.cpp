@@ -7,6 +7,7 @@
 #include "platform/dossier_application.h"
 #include "platform/icon_source_unix.h"
 #include "platform/instance_unique.h"
+#include "platform/memoire.h"
 #include "platform/prompts.h"
 #include "platform/shell_unix.h"
 #include "platform/signaux.h"
@@ -18,20 +19,9 @@
 #include <QThreadPool>
 #include <QTranslator>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 int main(int argc, char* argv[])
 {
-#ifdef __GLIBC__
-    // Large blocks (a rubrique's text, a picture being decoded) go back to the system once
-    // freed, and the icon threads share the heap: memory follows what is shown, not what was
-    // read once.
-    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 64 * 1024);
-    mallopt(M_ARENA_MAX, 2);
-#endif
+    lanceron::reglerAllocateur();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lanceron"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
