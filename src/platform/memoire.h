@@ -3,9 +3,7 @@
 
 namespace lanceron {
 
-// Large blocks (a rubrique's text, a picture being decoded) go back to the system once freed,
-// and the icon threads allocate from the window's heap instead of heaps of their own: memory
-// follows what is shown, not what was once read.
+// The icon threads allocate from one shared heap instead of heaps of their own.
 void reglerAllocateur();
 
 } // namespace lanceron
