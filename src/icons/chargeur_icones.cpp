@@ -7,6 +7,7 @@
 #include <QMutex>
 #include <QThread>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 #include <utility>
@@ -34,6 +35,8 @@ struct ChargeurIcones::Partage {
     std::vector<char> file;  // which queue extracts each entry, or Aucun
     std::vector<char> prise; // extraction started or asked for
     std::vector<char> demandee;
+    std::vector<char> montree; // extracted only once asked for (IconSource::iconePropreCouteuse)
+    QList<int> montrees;       // those entries, in order
     File files[2];
     QList<std::pair<int, IconeExtraite>> resultats;
     bool reveil = false; // a call to recevoir() is on its way
@@ -53,7 +56,7 @@ struct ChargeurIcones::Partage {
         }
         while (q.suivant < q.ordre.size()) {
             const int e = q.ordre[q.suivant++];
-            if (!prise[e]) {
+            if (!prise[e] && !montree[e]) {
                 prise[e] = 1;
                 return e;
             }
@@ -98,6 +101,9 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
     m_doublons.clear();
     m_premiere = QList<int>(n, -1);
     m_curseur = 0;
+    m_suite = 0;
+    m_couteuse.assign(n, 0);
+    m_avecCouteuses = false;
     m_restants = 0;
     m_annonce.clear();
 
@@ -106,6 +112,7 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
     p->file.assign(n, Partage::Aucun);
     p->prise.assign(n, 0);
     p->demandee.assign(n, 0);
+    p->montree.assign(n, 0);
     QHash<QString, int> premieres;
     for (int e = 0; e < n; ++e) {
         const QString& chemin = chemins[e];
@@ -114,6 +121,10 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
             continue;
         }
         ++m_restants;
+        if (m_source.iconePropreCouteuse(chemin)) {
+            m_couteuse[e] = 1;
+            m_avecCouteuses = true;
+        }
         if (const auto j = premieres.constFind(chemin); j != premieres.cend()) {
             m_premiere[e] = *j;
             m_doublons[*j].append(e);
@@ -122,6 +133,10 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
         premieres.insert(chemin, e);
         const int f = m_source.iconePropreHorsFil(chemin) ? Partage::Pool : Partage::Ici;
         p->file[e] = static_cast<char>(f);
+        if (m_couteuse[e]) {
+            p->montree[e] = 1;
+            p->montrees.append(e);
+        }
         p->files[f].ordre.append(e);
     }
     if (m_restants == 0)
@@ -235,12 +250,29 @@ void ChargeurIcones::demander(int entree)
     if (!m_partage || entree < 0 || entree >= m_numeros.size() || m_numeros[entree])
         return;
     const int e = m_premiere[entree] >= 0 ? m_premiere[entree] : entree;
-    QMutexLocker verrou(&m_partage->verrou);
-    const int f = m_partage->file[e];
-    if (f == Partage::Aucun || m_partage->prise[e] || m_partage->demandee[e])
-        return;
-    m_partage->demandee[e] = 1;
-    m_partage->files[f].prioritaires.push_front(e);
+    bool ici = false;
+    {
+        QMutexLocker verrou(&m_partage->verrou);
+        Partage& p = *m_partage;
+        const auto ajouter = [&p, &ici](int d) {
+            const int f = p.file[d];
+            if (f == Partage::Aucun || p.prise[d] || p.demandee[d])
+                return;
+            p.demandee[d] = 1;
+            p.files[f].prioritaires.push_front(d);
+            ici = ici || f == Partage::Ici;
+        };
+        ajouter(e);
+        // The pair of a costly entry may depend on those of its kind before it: they are
+        // asked for too.
+        if (m_couteuse[entree]) {
+            for (auto d = std::lower_bound(p.montrees.cbegin(), p.montrees.cend(), m_curseur);
+                 d != p.montrees.cend() && *d < e; ++d)
+                ajouter(*d);
+        }
+    }
+    if (ici && !m_retenu)
+        m_ici.start();
 }
 
 // Gives entry `entree` its number when it can be decided now: in order, as soon as its own
@@ -281,6 +313,17 @@ void ChargeurIcones::avancer()
 {
     while (m_curseur < m_numeros.size() && essayer(m_curseur, true))
         ++m_curseur;
+    // Stopped on a costly entry left for when its row is shown: the entries after it are
+    // taken in order all the same, but for those of its kind, whose pairs may depend on it,
+    // and as long as the store cannot fill up (the order would then choose the keys that get
+    // the last places).
+    m_suite = std::max(m_suite, m_curseur);
+    while (m_avecCouteuses && m_suite < m_numeros.size() &&
+           m_store.nombre() + m_restants < m_store.capacite() - 1) {
+        if (!m_couteuse[m_suite] && !essayer(m_suite, true))
+            break;
+        ++m_suite;
+    }
     if (m_restants == 0)
         annuler();
 }

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 
 namespace lanceron {
@@ -73,6 +74,9 @@ private:
     QHash<int, QList<int>> m_doublons;     // later entries of the same path, by first entry
     QList<int> m_premiere;        // the first entry of the same path, -1 for itself
     int m_curseur = 0;            // entries before it all have their numbers
+    int m_suite = 0;              // and those before this one, but for costly ones
+    std::vector<char> m_couteuse; // entries whose own icon is costly (IconSource)
+    bool m_avecCouteuses = false;
     int m_restants = 0;
     QList<int> m_annonce;
 };

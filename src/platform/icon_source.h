@@ -30,6 +30,14 @@ public:
         Q_UNUSED(chemin);
         return false;
     }
+    // Whether the first iconePropre(chemin) of its kind is costly (a library to load): it is
+    // then asked only for rows that are shown. True for a kind of file, told by its extension:
+    // the pairs of such files depend on each other only. False by default.
+    virtual bool iconePropreCouteuse(const QString& chemin) const
+    {
+        Q_UNUSED(chemin);
+        return false;
+    }
 };
 
 } // namespace lanceron

@@ -161,6 +161,11 @@ bool IconSourceUnix::iconePropreHorsFil(const QString& chemin) const
     return horsFil.contains(Extension_Fichier(chemin).toLower());
 }
 
+bool IconSourceUnix::iconePropreCouteuse(const QString& chemin) const
+{
+    return Extension_Fichier(chemin).compare(QStringLiteral("desktop"), Qt::CaseInsensitive) == 0;
+}
+
 IconeExtraite IconSourceUnix::iconeAssociee(const QString& chemin)
 {
     // The content is read only from regular files: anything else (and a missing file) is

@@ -19,6 +19,8 @@ public:
     // Programs and pictures: yes. Desktop entries may name a theme icon, which only the
     // user-interface thread may look up.
     bool iconePropreHorsFil(const QString& chemin) const override;
+    // Desktop entries: reading the first one loads GIO (about 3 MB).
+    bool iconePropreCouteuse(const QString& chemin) const override;
 
     // Picture files larger than this, or wider or higher than CoteMaxImage pixels, are not
     // decoded: they would cost much time and memory for a 32-pixel icon.

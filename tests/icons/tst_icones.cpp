@@ -319,6 +319,52 @@ private slots:
         QCOMPARE(store.nombre(), 1);
     }
 
+    void entreeCouteuseLueQuandMontree()
+    {
+        // A costly own icon (a desktop entry) is read only for a row asked for, with those of
+        // its kind before it: the first of them without an icon of its own fixes the pair of
+        // the kind ("a" the type's icon, "aucune" none). The rows of other kinds are given
+        // their pairs meanwhile, those that depend on the order ("x.dat", "deux.txt") too.
+        struct Source final : IconSource {
+            SourceIconesFactice base;
+            QStringList lus;
+            IconeExtraite iconePropre(const QString& c) override
+            {
+                lus << c;
+                return base.iconePropre(c);
+            }
+            IconeExtraite iconeAssociee(const QString& c) override { return base.iconeAssociee(c); }
+            bool iconePropreCouteuse(const QString& c) const override
+            {
+                return c.endsWith(u".desktop"_s);
+            }
+        } source;
+        const QStringList chemins = u"/p/un.txt /p/propre.desktop /p/deux.txt /p/x.dat "
+                                    "/p/propre.desktop /p/a.desktop /p/aucune.desktop"_s.split(u' ');
+        const auto paire = [](const IcoFichier& s, int n) {
+            return s.cle(n) + u'=' + QString::number(s.grande(n).toImage().pixel(16, 16), 16);
+        };
+        IcoFichier enOrdre(source.base);
+        QStringList attendues;
+        for (const QString& c : chemins)
+            attendues << paire(enOrdre, enOrdre.Ajouter_Icone(c));
+        IcoFichier store(source);
+        ChargeurIcones chargeur(store);
+        chargeur.charger(chemins);
+        QTRY_VERIFY(chargeur.numero(0) && chargeur.numero(2) && chargeur.numero(3));
+        QTest::qWait(50);
+        QVERIFY(!source.lus.contains(chemins[1]));
+        QVERIFY(chargeur.enCours());
+        chargeur.demander(6);
+        QTRY_VERIFY(!chargeur.enCours());
+        for (const int e : {1, 5, 6})
+            QCOMPARE(source.lus.count(chemins[e]), 1);
+        QStringList paires;
+        for (int e = 0; e < chemins.size(); ++e)
+            paires << paire(store, chargeur.numero(e));
+        QCOMPARE(paires, attendues);
+    }
+
     void memeResultatQuEnOrdre()
     {
         configurerThemeIcones();
