@@ -131,7 +131,10 @@ QList<int> ChargeurIcones::charger(const QStringList& chemins)
             continue;
         }
         premieres.insert(chemin, e);
-        const int f = m_source.iconePropreHorsFil(chemin) ? Partage::Pool : Partage::Ici;
+        // A costly entry waits to be asked for: on this thread, whose queue is woken then
+        // (the pool's threads end once their queue is empty).
+        const int f = m_source.iconePropreHorsFil(chemin) && !m_couteuse[e] ? Partage::Pool
+                                                                            : Partage::Ici;
         p->file[e] = static_cast<char>(f);
         if (m_couteuse[e]) {
             p->montree[e] = 1;
